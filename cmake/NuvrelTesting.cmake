@@ -5,9 +5,20 @@ if(CMAKE_CROSSCOMPILING)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-    add_library(GTest::gtest_main ALIAS gtest_main)
 else()
     find_package(GTest REQUIRED)
+endif()
+
+# Windows tests run under Wine where this machine can start the programs; where it cannot
+# (a kernel without 32-bit user mode and a 32-bit build), they are built but not run.
+set(NUVREL_RUN_TESTS ON)
+if(CMAKE_CROSSCOMPILING)
+    execute_process(COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} --check RESULT_VARIABLE wine_check)
+    if(NOT wine_check EQUAL 0)
+        set(NUVREL_RUN_TESTS OFF)
+        message(WARNING "Wine cannot start ${CMAKE_SYSTEM_PROCESSOR} programs on this machine: "
+                        "the tests are built but not run here.")
+    endif()
 endif()
 
 # nuvrel_add_gtest(<name> SOURCES <files...> LIBRARIES <targets...>)
@@ -15,6 +26,17 @@ function(nuvrel_add_gtest name)
     cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBRARIES")
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
-    # Listed when ctest runs, so that building never needs Wine.
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60)
+    if(NUVREL_RUN_TESTS)
+        # Listed when ctest runs, so that building never needs Wine.
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+    endif()
+endfunction()
+
+# Self-contained Windows programs: nothing but the system's own DLLs may be imported.
+function(nuvrel_add_import_check target)
+    if(WIN32)
+        add_test(NAME ${target}_imports_only_system_dlls
+            COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DFILE=$<TARGET_FILE:${target}>
+                -P ${PROJECT_SOURCE_DIR}/cmake/check_imports.cmake)
+    endif()
 endfunction()

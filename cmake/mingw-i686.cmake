@@ -20,4 +20,4 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # Tests and tools run under Wine, in a prefix of the build tree's own.
 set(CMAKE_CROSSCOMPILING_EMULATOR
-    "${CMAKE_CURRENT_LIST_DIR}/wine-run.sh;--prefix;${CMAKE_BINARY_DIR}/wine-prefix")
+    "${CMAKE_CURRENT_LIST_DIR}/wine-run.sh;--arch;win32;--prefix;${CMAKE_BINARY_DIR}/wine-prefix")

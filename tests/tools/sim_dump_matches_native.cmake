@@ -1,4 +1,5 @@
 # Dumps the same scene with the Windows and the native simulator and compares the bytes.
+cmake_minimum_required(VERSION 3.25)
 foreach(side WINDOWS NATIVE)
     set(file "${OUTPUT_DIR}/sim-seed1-1000-${side}.json")
     execute_process(COMMAND ${${side}_RUN} --seed 1 --frames 1000 --dump

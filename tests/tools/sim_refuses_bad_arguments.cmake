@@ -1,4 +1,5 @@
 # Runs the simulator with bad command lines; each must print the usage and exit with 2.
+cmake_minimum_required(VERSION 3.25)
 foreach(arguments "" "--seed;1" "--seed;x;--frames;1" "--seed;1;--frames;-5" "--help")
     execute_process(COMMAND ${RUN} ${arguments}
         RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE error)

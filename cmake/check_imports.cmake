@@ -1,0 +1,21 @@
+# Fails unless the Windows program FILE imports system DLLs only (read with OBJDUMP).
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${OBJDUMP} -p ${FILE} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cannot read ${FILE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+if(NOT imports)
+    message(FATAL_ERROR "${FILE} imports nothing: not a Windows program?")
+endif()
+set(system_dlls
+    advapi32 comctl32 comdlg32 gdi32 glu32 kernel32 msimg32 msvcrt ole32 oleaut32 opengl32
+    shell32 user32 version winmm)
+foreach(import IN LISTS imports)
+    string(REGEX REPLACE "DLL Name: (.+)\\.[dD][lL][lL]$" "\\1" dll "${import}")
+    string(TOLOWER "${dll}" dll)
+    if(NOT dll IN_LIST system_dlls)
+        message(FATAL_ERROR "${FILE} imports ${import}, which is not a system DLL")
+    endif()
+    message(STATUS "${import}")
+endforeach()

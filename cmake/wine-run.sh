@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine:
+#   wine-run.sh --arch win32|win64 --prefix DIR PROGRAM [ARGUMENTS...]
+#   wine-run.sh --arch win32|win64 --prefix DIR --check   (can this machine run them?)
+#
+# The prefix is the build tree's own, made on first use. Wine stays quiet, never offers to
+# install Mono or Gecko, and gets an Xvfb display of its own when none is set.
+set -euo pipefail
+
+usage() {
+    echo "usage: wine-run.sh --arch win32|win64 --prefix DIR (PROGRAM [ARGUMENTS...] | --check)" >&2
+    exit 2
+}
+
+[[ $# -ge 5 && $1 == --arch && $3 == --prefix ]] || usage
+case $2 in
+    win32) loader=/usr/lib/wine/wine ;;
+    win64) loader=/usr/lib/wine/wine64 ;;
+    *) usage ;;
+esac
+export WINEARCH=$2
+export WINEPREFIX=$4
+shift 4
+
+# A kernel without 32-bit user mode cannot start the 32-bit loader at all.
+if [[ $1 == --check ]]; then
+    exec "$loader" --version >/dev/null 2>&1
+fi
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
+
+xvfb_pid=
+stop_xvfb() {
+    if [[ -n $xvfb_pid ]]; then
+        # Wine's processes go first, while their display still exists.
+        wineserver --wait 2>/dev/null || true
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+}
+trap stop_xvfb EXIT
+
+if [[ -z ${DISPLAY:-} ]]; then
+    # Xvfb picks a free display number and writes it to descriptor 3 once it is ready.
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    xvfb_pid=$!
+    read -r display_number <"$fifo" || true
+    rm -f "$fifo"
+    if [[ -z ${display_number:-} ]]; then
+        echo "wine-run.sh: Xvfb did not start" >&2
+        exit 1
+    fi
+    export DISPLAY=":$display_number"
+fi
+
+# One prefix per build tree; parallel tests wait for whichever of them creates it.
+mkdir -p "$(dirname "$WINEPREFIX")"
+(
+    flock 9
+    if [[ ! -f $WINEPREFIX/.nuvrel-ready ]]; then
+        "$loader" wineboot --init >/dev/null 2>&1 || true
+        wineserver --wait
+        touch "$WINEPREFIX/.nuvrel-ready"
+    fi
+) 9>"$WINEPREFIX.lock"
+
+if [[ -z $xvfb_pid ]]; then
+    # Keep the server alive a little between the many short runs of a test session. Wine's
+    # helper processes live as long as the server: they are started here, with nothing of
+    # our caller's, since a caller that reads our output would wait for them to close it.
+    wineserver --persistent=10 </dev/null >/dev/null 2>&1 || true
+    "$loader" cmd /c exit </dev/null >/dev/null 2>&1 || true
+fi
+
+status=0
+"$loader" "$@" || status=$?
+exit "$status"
