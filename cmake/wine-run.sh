@@ -30,31 +30,16 @@ fi
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
-xvfb_pid=
-stop_xvfb() {
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
+leave() {
     if [[ -n $xvfb_pid ]]; then
         # Wine's processes go first, while their display still exists.
         wineserver --wait 2>/dev/null || true
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
     fi
+    stop_xvfb
 }
-trap stop_xvfb EXIT
-
-if [[ -z ${DISPLAY:-} ]]; then
-    # Xvfb picks a free display number and writes it to descriptor 3 once it is ready.
-    fifo=$(mktemp -u)
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
-    xvfb_pid=$!
-    read -r display_number <"$fifo" || true
-    rm -f "$fifo"
-    if [[ -z ${display_number:-} ]]; then
-        echo "wine-run.sh: Xvfb did not start" >&2
-        exit 1
-    fi
-    export DISPLAY=":$display_number"
-fi
+trap leave EXIT
+start_xvfb
 
 # One prefix per build tree; parallel tests wait for whichever of them creates it.
 mkdir -p "$(dirname "$WINEPREFIX")"

@@ -11,23 +11,9 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 
 # One X display for every Windows test of the run.
-xvfb_pid=
-stop_xvfb() {
-    if [[ -n $xvfb_pid ]]; then
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-    fi
-}
+source cmake/xvfb.sh
 trap stop_xvfb EXIT
-if [[ -z ${DISPLAY:-} ]]; then
-    fifo=$(mktemp -u)
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
-    xvfb_pid=$!
-    read -r display_number <"$fifo"
-    rm -f "$fifo"
-    export DISPLAY=":$display_number"
-fi
+start_xvfb
 
 failed=()
 for preset in native native-sanitize windows windows64; do
