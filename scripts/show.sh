@@ -8,7 +8,7 @@ scripts/install-deps.sh
 cmake --preset native >/dev/null
 cmake --build --preset native --target nuvrel-sim >/dev/null
 
-sim=build/native/tools/nuvrel-sim
+sim=build/native/bin/nuvrel-sim
 "$sim" --seed 1 --frames 1000
 echo "First funnel after 1000 frames:"
 "$sim" --seed 1 --frames 1000 --dump | grep -o '"funnels":\[{[^}]*}' | sed 's/"funnels":\[//'
