@@ -1,0 +1,160 @@
+#include "tests/support/desktop.h"
+
+#include <cstdio>
+
+namespace nuvrel::testing {
+
+std::string ProgramFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+Program::Program(const std::string& path, const std::string& arguments) {
+    std::string commandLine = "\"" + path + "\"";
+    if (!arguments.empty()) {
+        commandLine += " " + arguments;
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process_)) {
+        process_ = {};
+    }
+}
+
+Program::~Program() {
+    if (!Started()) {
+        return;
+    }
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 99);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+std::optional<DWORD> Program::WaitForExit(DWORD milliseconds) {
+    const DWORD deadline = GetTickCount() + milliseconds;
+    while (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        if (static_cast<LONG>(deadline - GetTickCount()) <= 0) {
+            return std::nullopt;
+        }
+        Pause(50);
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+// Wine starts a Unix program without waiting for it or learning its exit status, so the
+// command runs in a shell that leaves its status in a file, which is waited for here.
+DWORD RunUnixCommand(const std::string& command, DWORD timeoutMilliseconds) {
+    static int commandsRun = 0;
+    const std::string status = "/tmp/nuvrel-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(++commandsRun);
+    std::string script = "PATH=/usr/local/bin:/usr/bin:/bin; " + command + "; echo $? > " + status +
+                         ".tmp && mv " + status + ".tmp " + status;
+    std::string escaped;
+    for (char c : script) {
+        if (c == '"' || c == '\\') {
+            escaped += '\\';
+        }
+        escaped += c;
+    }
+    std::string commandLine = "/bin/sh -c \"" + escaped + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return static_cast<DWORD>(-1);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    const std::string statusFile = WindowsPathOf(status);
+    const DWORD deadline = GetTickCount() + timeoutMilliseconds;
+    while (GetFileAttributesA(statusFile.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        if (static_cast<LONG>(deadline - GetTickCount()) <= 0) {
+            return static_cast<DWORD>(-1);
+        }
+        Pause(20);
+    }
+    DWORD code = static_cast<DWORD>(-1);
+    if (FILE* file = std::fopen(statusFile.c_str(), "r")) {
+        unsigned long value = 0;
+        if (std::fscanf(file, "%lu", &value) == 1) {
+            code = value;
+        }
+        std::fclose(file);
+    }
+    DeleteFileA(statusFile.c_str());
+    return code;
+}
+
+bool Xdotool(const std::string& arguments) {
+    return RunUnixCommand("xdotool " + arguments) == 0;
+}
+
+std::vector<HWND> WindowsTitled(const char* title) {
+    struct Search {
+        const char* title;
+        std::vector<HWND> found;
+    } search{title, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            char text[256] = {};
+            GetWindowTextA(window, text, sizeof text);
+            if (std::string(text) == s.title) {
+                s.found.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(const char* title, DWORD milliseconds) {
+    const DWORD deadline = GetTickCount() + milliseconds;
+    for (;;) {
+        if (HWND window = FindWindowA(nullptr, title)) {
+            return window;
+        }
+        if (static_cast<LONG>(deadline - GetTickCount()) <= 0) {
+            return nullptr;
+        }
+        Pause(50);
+    }
+}
+
+void Pause(DWORD milliseconds) {
+    const DWORD deadline = GetTickCount() + milliseconds;
+    for (;;) {
+        const LONG left = static_cast<LONG>(deadline - GetTickCount());
+        if (left <= 0) {
+            return;
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+std::string WindowsPathOf(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    for (char& c : path) {
+        if (c == '/') {
+            c = '\\';
+        }
+    }
+    return path;
+}
+
+}  // namespace nuvrel::testing

@@ -1,0 +1,53 @@
+#pragma once
+
+// Helpers for tests that run the real programs on the (Wine) desktop: starting programs,
+// finding their windows by title, and driving the X server's input with xdotool.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace nuvrel::testing {
+
+// The folder of the running test program, where the programs under test are built.
+std::string ProgramFolder();
+
+// A Windows program started with CreateProcess; terminated if still running when destroyed.
+class Program {
+  public:
+    Program(const std::string& path, const std::string& arguments);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    ~Program();
+
+    bool Started() const { return process_.hProcess != nullptr; }
+    DWORD Id() const { return process_.dwProcessId; }
+    // The exit code once the program has ended within the time given.
+    std::optional<DWORD> WaitForExit(DWORD milliseconds);
+
+  private:
+    PROCESS_INFORMATION process_{};
+};
+
+// Runs a shell command of the machine under Wine and returns its exit status, or -1 when
+// it did not finish in time.
+DWORD RunUnixCommand(const std::string& commandLine, DWORD timeoutMilliseconds = 30000);
+
+// Runs xdotool with the given arguments; true when it succeeded.
+bool Xdotool(const std::string& arguments);
+
+// Top-level windows with exactly this title.
+std::vector<HWND> WindowsTitled(const char* title);
+
+// Waits, pumping this thread's messages, until a top-level window with this title exists.
+HWND WaitForWindow(const char* title, DWORD milliseconds = 20000);
+
+// Pumps this thread's messages for the time given.
+void Pause(DWORD milliseconds);
+
+// A Unix path as a Windows program sees it.
+std::string WindowsPathOf(const std::string& unixPath);
+
+}  // namespace nuvrel::testing
