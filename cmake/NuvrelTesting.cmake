@@ -21,22 +21,26 @@ if(CMAKE_CROSSCOMPILING)
     endif()
 endif()
 
-# nuvrel_add_gtest(<name> SOURCES <files...> LIBRARIES <targets...>)
+# nuvrel_add_gtest(<name> SOURCES <files...> LIBRARIES <targets...> [PROPERTIES <test properties...>])
 function(nuvrel_add_gtest name)
-    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBRARIES")
+    cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "SOURCES;LIBRARIES;PROPERTIES")
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest_main)
     if(NUVREL_RUN_TESTS)
         # Listed when ctest runs, so that building never needs Wine.
-        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+        if(ARG_PROPERTIES)
+            set(properties PROPERTIES ${ARG_PROPERTIES})
+        endif()
+        gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 ${properties})
     endif()
 endfunction()
 
 # Self-contained Windows programs: nothing but the system's own DLLs may be imported.
-function(nuvrel_add_import_check target)
+# nuvrel_add_import_check(<target> <subsystem: 2 GUI, 3 console>)
+function(nuvrel_add_import_check target subsystem)
     if(WIN32)
-        add_test(NAME ${target}_imports_only_system_dlls
+        add_test(NAME ${target}_is_self_contained
             COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DFILE=$<TARGET_FILE:${target}>
-                -P ${PROJECT_SOURCE_DIR}/cmake/check_imports.cmake)
+                -DSUBSYSTEM=${subsystem} -P ${PROJECT_SOURCE_DIR}/cmake/check_imports.cmake)
     endif()
 endfunction()

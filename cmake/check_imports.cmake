@@ -1,4 +1,5 @@
-# Fails unless the Windows program FILE imports system DLLs only (read with OBJDUMP).
+# Fails unless the Windows program FILE imports system DLLs only (read with OBJDUMP), and,
+# given SUBSYSTEM (2 for a GUI program, 3 for a console one), unless it is of that subsystem.
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${FILE} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
@@ -19,3 +20,11 @@ foreach(import IN LISTS imports)
     endif()
     message(STATUS "${import}")
 endforeach()
+
+if(DEFINED SUBSYSTEM)
+    string(REGEX MATCH "Subsystem[ \t]+([0-9a-fA-F]+)" subsystem_line "${headers}")
+    math(EXPR subsystem "0x${CMAKE_MATCH_1}")
+    if(NOT subsystem EQUAL SUBSYSTEM)
+        message(FATAL_ERROR "${FILE} is of subsystem ${subsystem}, expected ${SUBSYSTEM}")
+    endif()
+endif()

@@ -1,14 +1,34 @@
 #!/usr/bin/env bash
-# The main job for now: builds the headless simulator and runs the vortex scene from a
-# fixed seed, printing a summary and the state of the first funnel.
+# Shows the screensaver: builds what is missing and runs the renderer under Wine.
+#   On a display ($DISPLAY set): full screen until a key, a click or a mouse move ends it.
+#   Without one: on a virtual screen for a few seconds, then saves a screenshot.
+# Usage: scripts/show.sh [SCREENSHOT.png] [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/windows-build.sh
+source cmake/xvfb.sh
 
-scripts/install-deps.sh
-cmake --preset native >/dev/null
-cmake --build --preset native --target nuvrel-sim >/dev/null
+build_windows Nuvrel
+renderer=$build_dir/bin/Nuvrel.dll
+run_renderer() {
+    cmake/wine-run.sh --arch "$wine_arch" --prefix "$build_dir/wine-prefix" "$renderer" /s
+}
 
-sim=build/native/bin/nuvrel-sim
-"$sim" --seed 1 --frames 1000
-echo "First funnel after 1000 frames:"
-"$sim" --seed 1 --frames 1000 --dump | grep -o '"funnels":\[{[^}]*}' | sed 's/"funnels":\[//'
+if [[ -n ${DISPLAY:-} ]]; then
+    echo "Nuvrel runs full screen on $DISPLAY: press a key, click or move the mouse to end it."
+    run_renderer
+    exit
+fi
+
+screenshot=$(realpath -m "${1:-nuvrel-screenshot.png}")
+seconds=${2:-20}
+trap stop_xvfb EXIT
+XVFB_SCREEN=1280x720x24 start_xvfb
+echo "No display: Nuvrel runs on a virtual 1280x720 screen for $seconds seconds."
+run_renderer &
+renderer_job=$!
+sleep "$seconds"
+import -window root "$screenshot"
+xdotool key space
+wait "$renderer_job"
+echo "Screenshot: $screenshot"

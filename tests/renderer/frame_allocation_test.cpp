@@ -1,0 +1,28 @@
+// Real frames on an OpenGL window allocate nothing.
+
+#include <gtest/gtest.h>
+
+#include "renderer/scene/gl_scene.h"
+#include "tests/support/allocation_counter.h"
+#include "tests/support/scene_window.h"
+
+namespace nuvrel {
+namespace {
+
+TEST(frame_allocation_test, a_thousand_frames_allocate_nothing) {
+    testing::SceneWindow window(320, 240);
+    ASSERT_NE(window.Handle(), nullptr);
+    GlScene gl;
+    SetUpScene(gl, window.Handle());
+    ASSERT_TRUE(gl.Ready());
+    DrawFrame(gl);
+    const long before = testing::AllocationCount();
+    for (int frame = 0; frame < 1000; ++frame) {
+        DrawFrame(gl);
+    }
+    EXPECT_EQ(testing::AllocationCount(), before);
+    TearDownScene(gl, window.Handle());
+}
+
+}  // namespace
+}  // namespace nuvrel
