@@ -9,7 +9,20 @@ packages=(
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     wine wine64 wine32:i386
     xvfb xauth xdotool openbox x11-utils imagemagick
+    locales
 )
+
+# Wine takes a Japanese system's code page (932) and UTF-8 file names from this locale.
+ensure_japanese_locale() {
+    if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+        $sudo localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8
+    fi
+}
+
+sudo=
+if [[ $(id -u) -ne 0 ]]; then
+    sudo=sudo
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -18,16 +31,14 @@ for package in "${packages[@]}"; do
     fi
 done
 if [[ ${#missing[@]} -eq 0 ]]; then
+    ensure_japanese_locale
     exit 0
 fi
 
-sudo=
-if [[ $(id -u) -ne 0 ]]; then
-    sudo=sudo
-fi
 echo "Installing: ${missing[*]}"
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
 fi
 $sudo apt-get update -q
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
+ensure_japanese_locale

@@ -1,0 +1,150 @@
+#include "frontend/settings/settings_win32.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "frontend/settings/ini_file.h"
+
+namespace nuvrel {
+
+namespace {
+
+constexpr UINT ShiftJis = 932;
+constexpr std::size_t MaxValueLength = 255;
+
+const wchar_t* Wide(const std::u16string& text) {
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+// None when a character has no code page 932 form.
+std::optional<std::string> ToShiftJis(const std::u16string& text) {
+    if (text.empty()) {
+        return std::string();
+    }
+    BOOL usedDefault = FALSE;
+    const int length =
+        WideCharToMultiByte(ShiftJis, WC_NO_BEST_FIT_CHARS, Wide(text),
+                            static_cast<int>(text.size()), nullptr, 0, nullptr, &usedDefault);
+    if (length <= 0 || usedDefault) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(ShiftJis, WC_NO_BEST_FIT_CHARS, Wide(text), static_cast<int>(text.size()),
+                        bytes.data(), length, nullptr, nullptr);
+    return bytes;
+}
+
+std::optional<std::string> ReadWholeFile(const std::u16string& path) {
+    const HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+        bytes.append(buffer, read);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+bool WriteWholeFile(const std::u16string& path, const std::string& bytes) {
+    const HANDLE file = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    return CloseHandle(file) && ok;
+}
+
+}  // namespace
+
+std::u16string DecodeFromSettingsFile(const std::string& bytes) {
+    if (bytes.empty()) {
+        return {};
+    }
+    const int length =
+        MultiByteToWideChar(ShiftJis, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::u16string text(static_cast<std::size_t>(std::max(length, 0)), u'\0');
+    MultiByteToWideChar(ShiftJis, 0, bytes.data(), static_cast<int>(bytes.size()),
+                        reinterpret_cast<wchar_t*>(text.data()), length);
+    return text;
+}
+
+std::optional<std::string> EncodeForSettingsFile(const std::u16string& value) {
+    if (auto bytes = ToShiftJis(value)) {
+        return bytes;
+    }
+    std::vector<wchar_t> shortPath(32768);
+    const DWORD length =
+        GetShortPathNameW(Wide(value), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+    if (length == 0 || length >= shortPath.size()) {
+        return std::nullopt;
+    }
+    return ToShiftJis(std::u16string(reinterpret_cast<const char16_t*>(shortPath.data()), length));
+}
+
+std::u16string Win32SettingsPlatform::ProgramFolder() {
+    if (!programFolder_.empty()) {
+        return programFolder_;
+    }
+    std::vector<wchar_t> path(32768);
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    return FolderOf(std::u16string(reinterpret_cast<const char16_t*>(path.data()), length));
+}
+
+std::u16string Win32SettingsPlatform::ReadIniString(std::string_view section, std::string_view key,
+                                                    const std::u16string& file) {
+    const auto bytes = ReadWholeFile(file);
+    if (!bytes) {
+        return {};
+    }
+    const auto value = IniLookup(*bytes, section, key);
+    if (!value) {
+        return {};
+    }
+    std::u16string text = DecodeFromSettingsFile(*value);
+    if (text.size() > MaxValueLength) {
+        text.resize(MaxValueLength);
+    }
+    return text;
+}
+
+std::int32_t Win32SettingsPlatform::WriteIniString(std::string_view section, std::string_view key,
+                                                   const std::u16string& value,
+                                                   const std::u16string& file) {
+    const auto encoded = EncodeForSettingsFile(value);
+    if (!encoded) {
+        return 0;
+    }
+    const std::string before = ReadWholeFile(file).value_or(std::string());
+    return WriteWholeFile(file, IniAssign(before, section, key, *encoded)) ? 1 : 0;
+}
+
+// Opened for reading as a file: a folder, a missing file, an invalid name or a file that is
+// not shared for reading all give false.
+bool Win32SettingsPlatform::FileExists(const std::u16string& path) {
+    std::u16string name = path;
+    if (!name.empty() && name.back() == u'\\') {
+        name.pop_back();
+    }
+    if (name.empty()) {
+        return false;
+    }
+    const HANDLE file = CreateFileW(Wide(name), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(file);
+    return true;
+}
+
+}  // namespace nuvrel
