@@ -1,7 +1,8 @@
 #include "frontend/music/winmm_system.h"
 
-#include <mmsystem.h>
 #include <windows.h>
+
+#include <mmsystem.h>
 
 #include <vector>
 

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace nuvrel {
+
+constexpr int PreviewBitmapId = 101;
+
+}  // namespace nuvrel
