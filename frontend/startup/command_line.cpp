@@ -8,9 +8,13 @@ namespace nuvrel {
 
 namespace {
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
 
-char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c; }
+char16_t Upper(char16_t c) {
+    return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c;
+}
 
 int DigitValue(char16_t c, int base) {
     int value = 99;

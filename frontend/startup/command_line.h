@@ -8,11 +8,11 @@ namespace nuvrel {
 // What the screensaver command line asks for. Only its second character counts, upper-cased,
 // whatever the first: /s, -S and xs alike.
 enum class Road {
-    Preview,       // "P": a still picture in the display control panel's preview box
-    Settings,      // "C": the settings dialog
-    RunHidden,     // "S": the screensaver, with the cursor hidden
-    RunVisible,    // empty command line: the screensaver, with the cursor left visible
-    End,           // anything else: end without a word
+    Preview,     // "P": a still picture in the display control panel's preview box
+    Settings,    // "C": the settings dialog
+    RunHidden,   // "S": the screensaver, with the cursor hidden
+    RunVisible,  // empty command line: the screensaver, with the cursor left visible
+    End,         // anything else: end without a word
 };
 
 struct ScreensaverCommand {

@@ -39,8 +39,8 @@ int Start() {
 
     Win32SettingsPlatform platform;
     LoadSettings(frontEnd.settings, platform);
-    const std::u16string rendererPath = platform.ProgramFolder() + u"\\" +
-                                        reinterpret_cast<const char16_t*>(RendererFileName);
+    const std::u16string rendererPath =
+        platform.ProgramFolder() + u"\\" + reinterpret_cast<const char16_t*>(RendererFileName);
     if (!platform.FileExists(rendererPath)) {
         MessageBoxW(nullptr, RendererMissing, ProgramName, MB_OK);
         return 0;
@@ -64,4 +64,6 @@ int Start() {
 }  // namespace
 }  // namespace nuvrel
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return nuvrel::Start(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return nuvrel::Start();
+}

@@ -80,7 +80,9 @@ int RunPreview(HWND parent) {
     const HWND window = CreateWindowExW(0, ClassName, PreviewTitle, WS_POPUP, 0, 0, 0, 0, nullptr,
                                         nullptr, instance, nullptr);
 
-    SetWindowLongW(window, GWL_STYLE, GetWindowLongW(window, GWL_STYLE) | WS_CHILD);
+    // A child window cannot also be a popup: that bit goes, every other one stays.
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    SetWindowLongW(window, GWL_STYLE, (style & ~static_cast<LONG>(WS_POPUP)) | WS_CHILD);
     SetParent(window, parent);
     MoveWindow(window, 0, 0, width, height, TRUE);
     ShowWindow(window, SW_SHOW);

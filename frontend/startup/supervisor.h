@@ -22,7 +22,7 @@ constexpr unsigned IntervalOf(SupervisorTimer timer) {
 
 // What the supervisor asks of the system.
 class SupervisorPlatform {
-public:
+  public:
     virtual ~SupervisorPlatform() = default;
     // Starts the renderer program beside the front end; false when it cannot be started.
     virtual bool StartRenderer() = 0;
@@ -39,7 +39,7 @@ public:
 // start-up hid it, and ends the front end. A renderer that cannot be started, or that ends
 // before its window was ever seen, ends run mode the same way.
 class Supervisor {
-public:
+  public:
     Supervisor(Settings& settings, Music& music, SupervisorPlatform& platform, bool cursorHidden)
         : settings_(settings), music_(music), platform_(platform), cursorHidden_(cursorHidden) {}
 
@@ -50,7 +50,7 @@ public:
 
     bool RendererSeen = false;
 
-private:
+  private:
     void WatchRenderer();
     MusicFileType FileType() const;
 

@@ -10,7 +10,7 @@ namespace {
 constexpr wchar_t ClassName[] = L"NuvrelSupervisor";
 
 class DesktopSupervisorPlatform final : public SupervisorPlatform {
-public:
+  public:
     DesktopSupervisorPlatform(FrontEnd& frontEnd, std::u16string rendererPath)
         : frontEnd_(frontEnd), rendererPath_(std::move(rendererPath)) {}
     ~DesktopSupervisorPlatform() override {
@@ -51,7 +51,7 @@ public:
     void ShowCursorAgain() override { frontEnd_.CursorCount = ShowCursor(TRUE); }
     void EndProcess() override { ExitProcess(0); }
 
-private:
+  private:
     FrontEnd& frontEnd_;
     std::u16string rendererPath_;
     HWND window_ = nullptr;

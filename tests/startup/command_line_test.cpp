@@ -5,7 +5,9 @@
 namespace nuvrel {
 namespace {
 
-Road RoadOf(std::u16string_view arguments) { return ReadCommandLine(arguments).road; }
+Road RoadOf(std::u16string_view arguments) {
+    return ReadCommandLine(arguments).road;
+}
 
 TEST(command_line_test, only_the_second_character_counts_in_any_case) {
     for (const char16_t* run : {u"/s", u"/S", u"-s", u"xs", u"/s 123", u"/Sx"}) {

@@ -14,7 +14,7 @@ namespace {
 using testing::FakeSystem;
 
 class FakeDesktop final : public SupervisorPlatform {
-public:
+  public:
     bool StartRenderer() override { return Log("start renderer"), rendererStarts; }
     bool RendererWindowExists() override { return rendererWindow; }
     bool RendererProcessEnded() override { return rendererEnded; }
@@ -35,7 +35,7 @@ public:
 };
 
 class supervisor_test : public ::testing::Test {
-protected:
+  protected:
     Supervisor& Make(bool cursorHidden) {
         supervisor_.emplace(settings, music, desktop, cursorHidden);
         return *supervisor_;
@@ -93,8 +93,8 @@ TEST_F(supervisor_test, wav_loops_from_load_to_close_without_a_timer) {
     EXPECT_EQ(Take(), (std::vector<std::string>{"start renderer", "start timer 3",
                                                 "sound C:\\x\\loop.Wav 9"}));
     RunUntilRendererCloses(supervisor);
-    EXPECT_EQ(Take(), (std::vector<std::string>{"stop timer 3", "show cursor", "end",
-                                                "sound <none> 0"}));
+    EXPECT_EQ(Take(),
+              (std::vector<std::string>{"stop timer 3", "show cursor", "end", "sound <none> 0"}));
 }
 
 TEST_F(supervisor_test, mp3_plays_first_and_its_timer_stops_before_the_device_closes) {
@@ -102,10 +102,10 @@ TEST_F(supervisor_test, mp3_plays_first_and_its_timer_stops_before_the_device_cl
     settings.BgmFile = u"C:\\song.mp3";
     Supervisor& supervisor = Make(false);
     supervisor.Load();
-    EXPECT_EQ(Take(), (std::vector<std::string>{
-                          "start timer 1", "start renderer", "start timer 3",
-                          "mci open \"C:\\song.mp3\" type MPEGVideo Alias MP3Play",
-                          "mci play MP3Play"}));
+    EXPECT_EQ(Take(),
+              (std::vector<std::string>{"start timer 1", "start renderer", "start timer 3",
+                                        "mci open \"C:\\song.mp3\" type MPEGVideo Alias MP3Play",
+                                        "mci play MP3Play"}));
     supervisor.OnTimer(SupervisorTimer::Mp3);
     EXPECT_EQ(Take().front(), "mci status MP3Play mode");
     RunUntilRendererCloses(supervisor);
@@ -126,12 +126,12 @@ TEST_F(supervisor_test, cd_that_stopped_watching_is_not_stopped_at_the_end) {
     system.respond = [](const std::string&) { return FakeSystem::Answer{266, u""}; };
     Supervisor& supervisor = Make(false);
     supervisor.Load();
-    EXPECT_EQ(Take(), (std::vector<std::string>{"start timer 2", "start renderer",
-                                                "start timer 3", "mci open cdaudio",
-                                                "mci set cdaudio time format tmsf"}));
+    EXPECT_EQ(Take(),
+              (std::vector<std::string>{"start timer 2", "start renderer", "start timer 3",
+                                        "mci open cdaudio", "mci set cdaudio time format tmsf"}));
     supervisor.OnTimer(SupervisorTimer::Cd);
-    EXPECT_EQ(Take(), (std::vector<std::string>{"stop timer 2",
-                                                "mci status cdaudio current track"}));
+    EXPECT_EQ(Take(),
+              (std::vector<std::string>{"stop timer 2", "mci status cdaudio current track"}));
     RunUntilRendererCloses(supervisor);
     EXPECT_EQ(Take(), (std::vector<std::string>{"stop timer 3", "end"}));
 }
