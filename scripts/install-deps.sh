@@ -10,6 +10,9 @@ packages=(
     wine wine64 wine32:i386
     xvfb xauth xdotool openbox x11-utils imagemagick
     locales
+    sox lame
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+    gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
 )
 
 # Wine takes a Japanese system's code page (932) and UTF-8 file names from this locale.
