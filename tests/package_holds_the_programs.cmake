@@ -1,0 +1,16 @@
+# Builds the release archive and checks that it holds the two programs and the read-me.
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE "${OUTPUT_DIR}")
+execute_process(COMMAND ${CPACK} -G ZIP -B "${OUTPUT_DIR}" --config "${CONFIG}"
+    RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "cpack failed: ${result}")
+endif()
+file(GLOB archives "${OUTPUT_DIR}/*.zip")
+execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${archives} OUTPUT_VARIABLE listing)
+string(REPLACE "\n" ";" entries "${listing}")
+list(REMOVE_ITEM entries "")
+list(SORT entries)
+if(NOT entries STREQUAL "Nuvrel.dll;Nuvrel.scr;README.txt")
+    message(FATAL_ERROR "the archive holds: ${entries}")
+endif()
