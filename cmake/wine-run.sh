@@ -28,6 +28,13 @@ if [[ $1 == --check ]]; then
 fi
 
 export WINEDEBUG=-all
+
+# A Unix path as Windows programs see it, on drive Z:.
+winepath_of() {
+    local path
+    path=$(realpath "$1")
+    echo "Z:${path//\//\\}"
+}
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
@@ -41,14 +48,18 @@ leave() {
 trap leave EXIT
 start_xvfb
 
-# One prefix per build tree; parallel tests wait for whichever of them creates it.
+# One prefix per build tree; parallel tests wait for whichever of them creates it. Windows'
+# Japanese faces are mapped to the IPA fonts, which Wine would otherwise replace with a
+# fallback that has no Latin letters.
 mkdir -p "$(dirname "$WINEPREFIX")"
 (
     flock 9
-    if [[ ! -f $WINEPREFIX/.nuvrel-ready ]]; then
+    if [[ ! -f $WINEPREFIX/.nuvrel-prefix-2 ]]; then
         "$loader" wineboot --init >/dev/null 2>&1 || true
+        "$loader" regedit /S "$(winepath_of "$(dirname "${BASH_SOURCE[0]}")/wine-japanese-fonts.reg")" \
+            >/dev/null 2>&1 || true
         wineserver --wait
-        touch "$WINEPREFIX/.nuvrel-ready"
+        touch "$WINEPREFIX/.nuvrel-prefix-2"
     fi
 ) 9>"$WINEPREFIX.lock"
 

@@ -73,15 +73,23 @@ void LoadNumber(SettingsPlatform& platform, const std::u16string& file, std::str
 
 }  // namespace
 
-std::optional<std::int16_t> ParseSettingNumber(std::u16string_view text) {
-    if (text.empty()) {
-        return 0;
-    }
+std::optional<double> ParseDecimal(std::u16string_view text) {
     const auto decimal = DecimalText(text);
     if (!decimal) {
         return std::nullopt;
     }
-    const double value = std::floor(std::strtod(decimal->c_str(), nullptr));
+    return std::strtod(decimal->c_str(), nullptr);
+}
+
+std::optional<std::int16_t> ParseSettingNumber(std::u16string_view text) {
+    if (text.empty()) {
+        return 0;
+    }
+    const auto number = ParseDecimal(text);
+    if (!number) {
+        return std::nullopt;
+    }
+    const double value = std::floor(*number);
     if (!(value >= -32768.0 && value <= 32767.0)) {
         return std::nullopt;
     }

@@ -63,6 +63,10 @@ bool SaveSettings(Settings& settings, SettingsPlatform& platform);
 // that is no number or a number outside the 16-bit range.
 std::optional<std::int16_t> ParseSettingNumber(std::u16string_view text);
 
+// A number in decimal notation (blanks around it, a sign, a fraction, an exponent); none
+// for any other text, an empty one included.
+std::optional<double> ParseDecimal(std::u16string_view text);
+
 // The folder part of a path: up to its last ":" or "\", without a trailing "\".
 std::u16string FolderOf(std::u16string_view path);
 

@@ -35,10 +35,15 @@ std::optional<std::string> ToShiftJis(const std::u16string& text) {
     return bytes;
 }
 
+// The file's bytes; empty for a file that does not exist, none for one that cannot be read.
 std::optional<std::string> ReadWholeFile(const std::u16string& path) {
     const HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND) {
+            return std::string();
+        }
         return std::nullopt;
     }
     std::string bytes;
@@ -124,8 +129,12 @@ std::int32_t Win32SettingsPlatform::WriteIniString(std::string_view section, std
     if (!encoded) {
         return 0;
     }
-    const std::string before = ReadWholeFile(file).value_or(std::string());
-    return WriteWholeFile(file, IniAssign(before, section, key, *encoded)) ? 1 : 0;
+    // A file that exists but cannot be read is not written over: its other keys would be lost.
+    const auto before = ReadWholeFile(file);
+    if (!before) {
+        return 0;
+    }
+    return WriteWholeFile(file, IniAssign(*before, section, key, *encoded)) ? 1 : 0;
 }
 
 // Opened for reading as a file: a folder, a missing file, an invalid name or a file that is

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "frontend/settings/settings_dialog.h"
 #include "frontend/settings/settings_win32.h"
 #include "frontend/startup/command_line.h"
 #include "frontend/startup/front_end.h"
@@ -47,6 +48,7 @@ int Start() {
     }
     switch (command.road) {
         case Road::Settings:
+            ShowSettingsDialog(frontEnd.settings, platform);
             return 0;
         case Road::RunHidden:
             frontEnd.cursorHidden = true;

@@ -130,6 +130,17 @@ TEST_F(settings_win32_test, file_exists_only_for_files_that_open_for_reading) {
     CloseHandle(locked);
 }
 
+TEST_F(settings_win32_test, a_file_that_cannot_be_read_is_not_written_over) {
+    ASSERT_NE(platform_.WriteIniString("Section", "a", u"1", IniPath()), 0);
+    const std::string before = IniBytes();
+    const HANDLE locked = ::CreateFileW(Wide(IniPath()), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(platform_.WriteIniString("Section", "b", u"2", IniPath()), 0);
+    CloseHandle(locked);
+    EXPECT_EQ(IniBytes(), before);
+}
+
 TEST_F(settings_win32_test, a_folder_with_a_trailing_backslash_is_forgotten) {
     platform_.WriteIniString("Section", "BGM\x8B\xE6\x95\xAA", u"2", IniPath());
     platform_.WriteIniString("Section", "BGM\xCC\xA7\xB2\xD9", folder_ + u"\\", IniPath());

@@ -20,12 +20,7 @@ class frontend_program_test : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(Xdotool("mousemove 300 300"));
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        static int folders = 0;
-        folder_ = std::string(temp) + "nuvrel-frontend-" + std::to_string(GetCurrentProcessId()) +
-                  "-" + std::to_string(++folders);
-        CreateDirectoryA(folder_.c_str(), nullptr);
+        folder_ = MakeTestFolder("nuvrel-frontend");
         ASSERT_TRUE(WindowsTitled("Nuvrel_Main").empty());
         ASSERT_TRUE(WindowsTitled("Nuvrel_VC").empty());
     }
@@ -42,7 +37,7 @@ class frontend_program_test : public ::testing::Test {
             }
         }
         Pause(300);
-        RunUnixCommand("rm -rf \"$(winepath -u '" + folder_ + "' 2>/dev/null)\"");
+        RemoveFolder(folder_);
     }
 
     void Install(const std::string& folder, bool withRenderer = true,

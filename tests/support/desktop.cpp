@@ -147,6 +147,38 @@ void Pause(DWORD milliseconds) {
     }
 }
 
+std::string MakeTestFolder(const std::string& prefix) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    for (unsigned attempt = GetTickCount();; ++attempt) {
+        const std::string folder = std::string(temp) + prefix + "-" + std::to_string(attempt);
+        if (CreateDirectoryA(folder.c_str(), nullptr)) {
+            return folder;
+        }
+    }
+}
+
+void RemoveFolder(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            const std::string path = folder + "\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveFolder(path);
+            } else {
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
 std::string WindowsPathOf(const std::string& unixPath) {
     std::string path = "Z:" + unixPath;
     for (char& c : path) {

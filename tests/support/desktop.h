@@ -47,6 +47,11 @@ HWND WaitForWindow(const char* title, DWORD milliseconds = 20000);
 // Pumps this thread's messages for the time given.
 void Pause(DWORD milliseconds);
 
+// A fresh folder of the test's own under the temporary folder, and its removal with all it
+// holds.
+std::string MakeTestFolder(const std::string& prefix);
+void RemoveFolder(const std::string& folder);
+
 // A Unix path as a Windows program sees it.
 std::string WindowsPathOf(const std::string& unixPath);
 

@@ -1,0 +1,118 @@
+#include "frontend/controls/command_button_state.h"
+
+namespace nuvrel {
+
+void CommandButton::GotFocus(CommandButtonHost& host) {
+    if (!Enabled) {
+        return;
+    }
+    if (State == ButtonState::HighLight) {
+        State = ButtonState::HighLightSelect;
+        PaintFace(FaceImage::Pressed, host);
+    } else {
+        State = ButtonState::Selected;
+        PaintFace(FaceImage::Selected, host);
+    }
+}
+
+void CommandButton::LostFocus(CommandButtonHost& host) {
+    if (!Enabled || State == ButtonState::Normal) {
+        return;
+    }
+    State = ButtonState::Normal;
+    PaintFace(FaceImage::Normal, host);
+}
+
+void CommandButton::MouseDown(MouseButton button, CommandButtonHost& host) {
+    if (!Enabled || button != MouseButton::Left) {
+        return;
+    }
+    MouseIsDown = true;
+    PaintFace(FaceImage::Pressed, host);
+}
+
+void CommandButton::MouseMove(CommandButtonHost& host) {
+    if (!Enabled) {
+        return;
+    }
+    if (State == ButtonState::Normal) {
+        State = ButtonState::HighLight;
+        PaintFace(FaceImage::HighLight, host);
+    } else if (State == ButtonState::Selected && !MouseIsDown) {
+        State = ButtonState::HighLightSelect;
+        PaintFace(FaceImage::HighLightSelect, host);
+    }
+}
+
+// A release away from a focused button raises nothing: by then the hover timer has turned
+// state 4 into state 3.
+void CommandButton::MouseUp(MouseButton button, CommandButtonHost& host) {
+    if (!Enabled) {
+        return;
+    }
+    if (button == MouseButton::Left) {
+        MouseIsDown = false;
+        if (State == ButtonState::HighLight) {
+            PaintFace(FaceImage::Normal, host);
+        } else if (State == ButtonState::HighLightSelect) {
+            PaintFace(FaceImage::HighLightSelect, host);
+        }
+    }
+    if (State != ButtonState::Selected) {
+        host.RaiseClick();
+    }
+}
+
+void CommandButton::HoverTick(bool pointerOverButton, CommandButtonHost& host) {
+    if (!pointerOverButton) {
+        EndHover(host);
+    }
+}
+
+void CommandButton::EndHover(CommandButtonHost& host) {
+    if (!Enabled) {
+        return;
+    }
+    if (State == ButtonState::HighLight) {
+        State = ButtonState::Normal;
+        PaintFace(FaceImage::Normal, host);
+    } else if (State == ButtonState::HighLightSelect) {
+        State = ButtonState::Selected;
+        PaintFace(FaceImage::Selected, host);
+    }
+}
+
+void CommandButton::RefreshEnabledLook(CommandButtonHost& host) {
+    PaintFace(Enabled ? FaceImage::Normal : FaceImage::Disable, host);
+    Label.Enabled = Enabled;
+}
+
+void CommandButton::ResetFace(CommandButtonHost& host) {
+    if (!Enabled) {
+        return;
+    }
+    Label.Enabled = true;
+    if (FirstRun == 0) {
+        Label.TextColour = 0;
+    }
+    PaintFace(FaceImage::Normal, host);
+}
+
+// State 4 keeps the gradient of the state it came from: inverted from hover, normal from
+// focus.
+void CommandButton::PaintFace(FaceImage image, CommandButtonHost& host) {
+    switch (State) {
+        case ButtonState::Normal:
+        case ButtonState::Selected:
+            GradientInverted = false;
+            break;
+        case ButtonState::HighLight:
+            GradientInverted = true;
+            break;
+        case ButtonState::HighLightSelect:
+            break;
+    }
+    host.PaintFace(image);
+}
+
+}  // namespace nuvrel
