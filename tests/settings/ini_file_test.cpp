@@ -23,7 +23,10 @@ class ini_file_test : public ::testing::Test {
         Write(IniAssign(Read(), section, key, value));
     }
 
-    const std::string path_ = ::testing::TempDir() + "ini_file_test.ini";
+    // One file per test: the tests of this fixture run side by side.
+    const std::string path_ = ::testing::TempDir() + "ini_file_test." +
+                              ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+                              ".ini";
 };
 
 TEST_F(ini_file_test, writes_a_new_file_in_the_order_of_its_keys) {

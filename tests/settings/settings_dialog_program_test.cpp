@@ -45,14 +45,7 @@ class settings_dialog_program_test : public ::testing::Test {
         ASSERT_TRUE(WindowsTitled(DialogTitle).empty());
     }
     void TearDown() override {
-        for (HWND window : WindowsTitled(DialogTitle)) {
-            DWORD id = 0;
-            GetWindowThreadProcessId(window, &id);
-            if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
-                TerminateProcess(process, 1);
-                CloseHandle(process);
-            }
-        }
+        EndProgramsWithWindowsTitled(DialogTitle);
         Pause(300);
         RemoveFolder(folder_);
     }

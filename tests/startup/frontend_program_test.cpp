@@ -26,16 +26,8 @@ class frontend_program_test : public ::testing::Test {
     }
     void TearDown() override {
         // Whatever a failed test left running goes first.
-        for (const char* title : {"Nuvrel_VC", "Nuvrel_Main"}) {
-            for (HWND window : WindowsTitled(title)) {
-                DWORD id = 0;
-                GetWindowThreadProcessId(window, &id);
-                if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
-                    TerminateProcess(process, 1);
-                    CloseHandle(process);
-                }
-            }
-        }
+        EndProgramsWithWindowsTitled("Nuvrel_VC");
+        EndProgramsWithWindowsTitled("Nuvrel_Main");
         Pause(300);
         RemoveFolder(folder_);
     }

@@ -118,6 +118,17 @@ std::vector<HWND> WindowsTitled(const char* title) {
     return search.found;
 }
 
+void EndProgramsWithWindowsTitled(const char* title) {
+    for (HWND window : WindowsTitled(title)) {
+        DWORD id = 0;
+        GetWindowThreadProcessId(window, &id);
+        if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, id)) {
+            TerminateProcess(process, 1);
+            CloseHandle(process);
+        }
+    }
+}
+
 HWND WaitForWindow(const char* title, DWORD milliseconds) {
     const DWORD deadline = GetTickCount() + milliseconds;
     for (;;) {

@@ -41,6 +41,9 @@ bool Xdotool(const std::string& arguments);
 // Top-level windows with exactly this title.
 std::vector<HWND> WindowsTitled(const char* title);
 
+// Ends the programs that own top-level windows with this title: what a failed test left.
+void EndProgramsWithWindowsTitled(const char* title);
+
 // Waits, pumping this thread's messages, until a top-level window with this title exists.
 HWND WaitForWindow(const char* title, DWORD milliseconds = 20000);
 
