@@ -180,25 +180,24 @@ TEST_F(frontend_program_test, an_unknown_switch_ends_without_a_word) {
     }
 }
 
+BOOL CALLBACK TakeStaticText(HWND child, LPARAM data) {
+    wchar_t className[32] = {};
+    GetClassNameW(child, className, 32);
+    if (lstrcmpiW(className, L"Static") == 0) {
+        wchar_t buffer[256] = {};
+        GetWindowTextW(child, buffer, 256);
+        if (buffer[0] != L'\0') {
+            *reinterpret_cast<std::wstring*>(data) = buffer;
+            return FALSE;
+        }
+    }
+    return TRUE;
+}
+
 // The text of the message box's static control.
 std::wstring MessageTextOf(HWND box) {
     std::wstring text;
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM data) -> BOOL {
-            wchar_t className[32] = {};
-            GetClassNameW(child, className, 32);
-            if (lstrcmpiW(className, L"Static") == 0) {
-                wchar_t buffer[256] = {};
-                GetWindowTextW(child, buffer, 256);
-                if (buffer[0] != L'\0') {
-                    *reinterpret_cast<std::wstring*>(data) = buffer;
-                    return FALSE;
-                }
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&text));
+    EnumChildWindows(box, TakeStaticText, reinterpret_cast<LPARAM>(&text));
     return text;
 }
 

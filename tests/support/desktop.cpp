@@ -99,22 +99,28 @@ bool Xdotool(const std::string& arguments) {
     return RunUnixCommand("xdotool " + arguments) == 0;
 }
 
+namespace {
+
+struct TitleSearch {
+    const char* title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowTitled(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<TitleSearch*>(data);
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (std::string(text) == search.title) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> WindowsTitled(const char* title) {
-    struct Search {
-        const char* title;
-        std::vector<HWND> found;
-    } search{title, {}};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            char text[256] = {};
-            GetWindowTextA(window, text, sizeof text);
-            if (std::string(text) == s.title) {
-                s.found.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    TitleSearch search{title, {}};
+    EnumWindows(CollectWindowTitled, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
