@@ -214,6 +214,9 @@ void ChooseKindAt(POINT point) {
             return;
         }
     }
+}
+
+void OpenHomePageAt(POINT point) {
     if (Inside(InDialog(UrlLabel), point)) {
         SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
         ShellExecuteW(dialog.window, L"open", HomePage, L"", L"", SW_SHOWNORMAL);
@@ -352,6 +355,10 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
             ChooseKindAt({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            return 0;
+        case WM_LBUTTONUP:
+            OpenHomePageAt(
+                {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
             return 0;
         case WM_SETCURSOR: {
             POINT cursor{};
