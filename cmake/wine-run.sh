@@ -19,7 +19,7 @@ case $2 in
     *) usage ;;
 esac
 export WINEARCH=$2
-export WINEPREFIX=$4
+export WINEPREFIX=$(realpath -m "$4")
 shift 4
 
 # A kernel without 32-bit user mode cannot start the 32-bit loader at all.
