@@ -114,7 +114,9 @@ std::optional<BackgroundStyle> BackgroundStyleOf(std::int16_t style) {
 template <typename T>
 void WriteUnlessDefault(PropertyBag& store, const char* key, const T& value,
                         const T& writeDefault) {
-    if (!(value == writeDefault)) {
+    if (value == writeDefault) {
+        store.Erase(key);
+    } else {
         store.Write(key, PropertyValue{value});
     }
 }
@@ -128,6 +130,12 @@ std::optional<PropertyValue> PropertyBag::Find(std::string_view key) const {
         return std::nullopt;
     }
     return entry->second;
+}
+
+void PropertyBag::Erase(std::string_view key) {
+    entries_.erase(std::remove_if(entries_.begin(), entries_.end(),
+                                  [key](const Entry& e) { return e.first == key; }),
+                   entries_.end());
 }
 
 void PropertyBag::Write(std::string_view key, PropertyValue value) {

@@ -25,6 +25,8 @@ class PropertyBag {
     std::optional<PropertyValue> Find(std::string_view key) const;
     // Replaces the key's value, or adds the key at the end.
     void Write(std::string_view key, PropertyValue value);
+    // A value saved as its default is stored by leaving its key out.
+    void Erase(std::string_view key);
     const std::vector<Entry>& Entries() const { return entries_; }
 
   private:

@@ -83,8 +83,9 @@ void CommandButton::EndHover(CommandButtonHost& host) {
 }
 
 void CommandButton::RefreshEnabledLook(CommandButtonHost& host) {
-    PaintFace(Enabled ? FaceImage::Normal : FaceImage::Disable, host);
+    // The caption's look goes first: the face is repainted at once, caption and all.
     Label.Enabled = Enabled;
+    PaintFace(Enabled ? FaceImage::Normal : FaceImage::Disable, host);
 }
 
 void CommandButton::ResetFace(CommandButtonHost& host) {

@@ -69,7 +69,8 @@ struct Dialog {
     int dpi = 96;
     POINT openCursor{};
     bool closing = false;
-    std::wstring failure;  // why the last Set could not store the settings
+    bool linkPressed = false;  // the left button went down on the link and is still held
+    std::wstring failure;      // why the last Set could not store the settings
 };
 
 Dialog dialog;
@@ -200,6 +201,10 @@ void ApplyKind() {
     InvalidateRect(dialog.window, &panel, FALSE);
 }
 
+POINT PointOf(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
 bool Inside(const RECT& r, POINT p) {
     return PtInRect(&r, p) != FALSE;
 }
@@ -216,7 +221,20 @@ void ChooseKindAt(POINT point) {
     }
 }
 
-void OpenHomePageAt(POINT point) {
+// The link is a click: pressed and released on it.
+void PressLinkAt(POINT point) {
+    if (Inside(InDialog(UrlLabel), point)) {
+        dialog.linkPressed = true;
+        SetCapture(dialog.window);
+    }
+}
+
+void ReleaseLinkAt(POINT point) {
+    if (!dialog.linkPressed) {
+        return;
+    }
+    dialog.linkPressed = false;
+    ReleaseCapture();
     if (Inside(InDialog(UrlLabel), point)) {
         SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
         ShellExecuteW(dialog.window, L"open", HomePage, L"", L"", SW_SHOWNORMAL);
@@ -352,13 +370,18 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_ERASEBKGND:
             return 1;
         case WM_LBUTTONDOWN:
+            PressLinkAt(PointOf(lParam));
+            ChooseKindAt(PointOf(lParam));
+            return 0;
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            ChooseKindAt({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            ChooseKindAt(PointOf(lParam));
             return 0;
         case WM_LBUTTONUP:
-            OpenHomePageAt(
-                {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            ReleaseLinkAt(PointOf(lParam));
+            return 0;
+        case WM_CAPTURECHANGED:
+            dialog.linkPressed = false;
             return 0;
         case WM_SETCURSOR: {
             POINT cursor{};
@@ -407,6 +430,12 @@ RECT Placement(DWORD style) {
     return {left, top, left + width, top + height};
 }
 
+void FreeDialogResources() {
+    DeleteObject(dialog.labelFont);
+    DeleteObject(dialog.panelFont);
+    DestroyCursor(dialog.linkCursor);
+}
+
 }  // namespace
 
 void ShowSettingsDialog(Settings& settings, SettingsPlatform& platform) {
@@ -419,7 +448,6 @@ void ShowSettingsDialog(Settings& settings, SettingsPlatform& platform) {
     dialog.labelFont = MakeFont(LabelFontName, 975, SHIFTJIS_CHARSET);
     dialog.panelFont = MakeFont(PanelFontName, 825, DEFAULT_CHARSET);
     dialog.linkCursor = MakeLinkCursor();
-    GetCursorPos(&dialog.openCursor);
 
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterCommandClass();
@@ -436,12 +464,21 @@ void ShowSettingsDialog(Settings& settings, SettingsPlatform& platform) {
     dialog.window = CreateWindowExW(
         0, ClassName, Title, style, placement.left, placement.top, placement.right - placement.left,
         placement.bottom - placement.top, nullptr, nullptr, instance, nullptr);
+    if (dialog.window == nullptr) {
+        FreeDialogResources();
+        return;
+    }
     AddButton(SetId, InDialog(SetButton), L"設定");
     AddButton(CancelId, InDialog(CancelButton), L"ｷｬﾝｾﾙ");
     dialog.fileButton = AddButton(FileId, InPanel(FileButton), L"...");
     AddRepeatBox();
     ApplyKind();
 
+    // Both zooms start or end where the mouse was at this moment.
+    dialog.settings->ApiResult = GetCursorPos(&dialog.openCursor);
+    if (dialog.settings->ApiResult == 0) {
+        dialog.openCursor = {0, 0};
+    }
     ZoomBetweenCursorAndWindow(true);
     ShowWindow(dialog.window, SW_SHOW);
     SetForegroundWindow(dialog.window);
@@ -453,9 +490,7 @@ void ShowSettingsDialog(Settings& settings, SettingsPlatform& platform) {
             DispatchMessageW(&message);
         }
     }
-    DeleteObject(dialog.labelFont);
-    DeleteObject(dialog.panelFont);
-    DestroyCursor(dialog.linkCursor);
+    FreeDialogResources();
 }
 
 }  // namespace nuvrel

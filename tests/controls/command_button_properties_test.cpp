@@ -129,6 +129,23 @@ TEST_F(command_button_properties_test, a_saved_button_reads_back_the_same) {
     EXPECT_EQ(restored.Background, BackgroundStyle::Transparent);
 }
 
+TEST_F(command_button_properties_test, saving_a_default_again_drops_its_old_value) {
+    button.Enabled = false;
+    button.Label.TextColour = 0x00FF00;
+    PropertyBag store;
+    WriteProperties(button, store, DialogFont(), host);
+    button.Enabled = true;
+    button.Label.TextColour = 0;
+    WriteProperties(button, store, DialogFont(), host);
+    EXPECT_FALSE(store.Find("Enabled").has_value());
+    EXPECT_FALSE(store.Find("FontColour").has_value());
+    CommandButton restored;
+    RecordingHost restoredHost{restored};
+    ReadProperties(restored, store, DialogFont(), restoredHost);
+    EXPECT_TRUE(restored.Enabled);
+    EXPECT_EQ(restored.Label.TextColour, 0u);
+}
+
 TEST_F(command_button_properties_test, a_button_stored_before_first_use_gets_a_black_caption) {
     PropertyBag store;
     store.Write("FirstRun", std::uint8_t{0});
