@@ -71,6 +71,12 @@ TEST_F(ini_file_test, shift_jis_trail_bytes_are_never_taken_for_syntax) {
     const std::string value = "C:\\\x83\x5C\x83\x74\x83\x67\\\x8F\x5D.mp3";
     Assign("Section", key.c_str(), value.c_str());
     EXPECT_EQ(IniLookup(Read(), "Section", key), value);
+
+    // 0x41 ("A") and 0x61 ("a") as trail bytes: ア and ヂ are two names, not one in two cases.
+    Assign("Section", "\x83\x41", "1");
+    Assign("Section", "\x83\x61", "2");
+    EXPECT_EQ(IniLookup(Read(), "Section", "\x83\x41"), "1");
+    EXPECT_EQ(IniLookup(Read(), "Section", "\x83\x61"), "2");
 }
 
 TEST_F(ini_file_test, appends_the_section_to_a_file_without_it) {
