@@ -67,8 +67,12 @@ LRESULT CALLBACK SupervisorWindowProc(HWND window, UINT message, WPARAM wParam, 
                 activeSupervisor->OnTimer(static_cast<SupervisorTimer>(wParam));
             }
             return 0;
-        case WM_CLOSE:
         case WM_ENDSESSION:
+            if (wParam == FALSE) {
+                return 0;  // the shutdown was cancelled: the screensaver goes on
+            }
+            [[fallthrough]];
+        case WM_CLOSE:
             if (activeSupervisor != nullptr) {
                 activeSupervisor->Close();
             }

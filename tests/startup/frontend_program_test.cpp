@@ -102,6 +102,17 @@ TEST_F(frontend_program_test, run_mode_without_music_ends_with_the_renderer) {
     RunAndEndWithKey(*frontEnd);
 }
 
+TEST_F(frontend_program_test, a_cancelled_shutdown_leaves_run_mode_running) {
+    Install();
+    auto frontEnd = StartFrontEnd("/s");
+    const HWND supervisor = WaitForWindow("Nuvrel_Main");
+    ASSERT_NE(supervisor, nullptr);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(supervisor, WM_ENDSESSION, FALSE, 0, SMTO_ABORTIFHUNG, 2000, &answer);
+    EXPECT_EQ(frontEnd->WaitForExit(1000), std::nullopt);
+    RunAndEndWithKey(*frontEnd);
+}
+
 TEST_F(frontend_program_test, an_empty_command_line_runs_the_screensaver) {
     Install();
     auto frontEnd = StartFrontEnd("");
