@@ -245,7 +245,10 @@ void ReleaseLinkAt(POINT point) {
 void ChooseFile() {
     std::vector<wchar_t> file(256, L'\0');
     std::vector<wchar_t> title(256, L'\0');
-    const std::wstring folder = WideOf(dialog.settings->BgmFolder);
+    std::wstring folder = WideOf(dialog.settings->BgmFolder);
+    if (folder.size() == 2 && folder[1] == L':') {
+        folder += L'\\';  // "E:" alone would be the drive's current folder, not its root
+    }
     static const wchar_t filter[] = L"BGMﾌｧｲﾙ (MP3 WAV)\0*.MP3;*.WAV\0";
     OPENFILENAMEW open{};
     open.lStructSize = sizeof open;
