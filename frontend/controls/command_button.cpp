@@ -102,6 +102,7 @@ class CommandWindow final : public CommandButtonHost {
     }
 
     CommandButton button;
+    bool releasingCapture = false;  // the button lets the mouse go after its own release
 
   private:
     HWND window_;
@@ -165,10 +166,19 @@ void OnButtonDown(CommandWindow& self, HWND window, UINT message) {
 
 void OnButtonUp(CommandWindow& self, HWND window, UINT message, WPARAM held) {
     if ((held & AnyButton) == 0 && GetCapture() == window) {
+        self.releasingCapture = true;
         ReleaseCapture();
+        self.releasingCapture = false;
     }
     // Last: the click may end the button.
     self.button.MouseUp(MouseButtonOf(message), self);
+}
+
+// Another window took the mouse while a button was held here: its release will not come.
+void OnCaptureChanged(CommandWindow& self, HWND window, HWND newCapture) {
+    if (newCapture != window && !self.releasingCapture) {
+        self.button.PressesLost(self);
+    }
 }
 
 LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -208,6 +218,9 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
             OnButtonUp(*self, window, message, wParam);
+            return 0;
+        case WM_CAPTURECHANGED:
+            OnCaptureChanged(*self, window, reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_MOUSEMOVE:
             // While the mouse is held, moves away from the button arrive here too.

@@ -23,8 +23,34 @@ void CommandButton::LostFocus(CommandButtonHost& host) {
     PaintFace(FaceImage::Normal, host);
 }
 
+namespace {
+
+std::size_t IndexOf(MouseButton button) {
+    return static_cast<std::size_t>(button);
+}
+
+FaceImage LookOf(ButtonState state) {
+    switch (state) {
+        case ButtonState::HighLight:
+            return FaceImage::HighLight;
+        case ButtonState::Selected:
+            return FaceImage::Selected;
+        case ButtonState::HighLightSelect:
+            return FaceImage::HighLightSelect;
+        case ButtonState::Normal:
+            break;
+    }
+    return FaceImage::Normal;
+}
+
+}  // namespace
+
 void CommandButton::MouseDown(MouseButton button, CommandButtonHost& host) {
-    if (!Enabled || button != MouseButton::Left) {
+    if (!Enabled) {
+        return;
+    }
+    PressedHere[IndexOf(button)] = true;
+    if (button != MouseButton::Left) {
         return;
     }
     MouseIsDown = true;
@@ -45,11 +71,12 @@ void CommandButton::MouseMove(CommandButtonHost& host) {
 }
 
 // A release away from a focused button raises nothing: by then the hover timer has turned
-// state 4 into state 3.
+// state 4 into state 3. A release whose press did not begin here is not the button's.
 void CommandButton::MouseUp(MouseButton button, CommandButtonHost& host) {
-    if (!Enabled) {
+    if (!Enabled || !PressedHere[IndexOf(button)]) {
         return;
     }
+    PressedHere[IndexOf(button)] = false;
     if (button == MouseButton::Left) {
         MouseIsDown = false;
         if (State == ButtonState::HighLight) {
@@ -60,6 +87,17 @@ void CommandButton::MouseUp(MouseButton button, CommandButtonHost& host) {
     }
     if (State != ButtonState::Selected) {
         host.RaiseClick();
+    }
+}
+
+void CommandButton::PressesLost(CommandButtonHost& host) {
+    PressedHere = {};
+    if (!Enabled) {
+        return;
+    }
+    if (MouseIsDown) {
+        MouseIsDown = false;
+        PaintFace(LookOf(State), host);
     }
 }
 

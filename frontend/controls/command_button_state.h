@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -65,6 +66,10 @@ struct CommandButton {
     ButtonState State = ButtonState::Normal;
     bool GradientInverted = false;
     bool MouseIsDown = false;
+    // Which mouse buttons went down on this button and are still held: only a release of
+    // one of them belongs to the button. A release of a press that began elsewhere (on the
+    // dialog, in another window) is no click.
+    std::array<bool, 3> PressedHere{};
     bool Enabled = false;
     std::uint8_t FirstRun = 0;  // 1 once initialised or read from a store
     CaptionLabel Label;
@@ -75,6 +80,9 @@ struct CommandButton {
     void MouseDown(MouseButton button, CommandButtonHost& host);
     void MouseMove(CommandButtonHost& host);
     void MouseUp(MouseButton button, CommandButtonHost& host);
+    // The button no longer holds the mouse (another window took it, or a press ended
+    // without its release reaching the button): the presses are over without a click.
+    void PressesLost(CommandButtonHost& host);
     // Each tick of the 100 ms hover timer.
     void HoverTick(bool pointerOverButton, CommandButtonHost& host);
 

@@ -221,24 +221,46 @@ void ChooseKindAt(POINT point) {
     }
 }
 
-// The link is a click: pressed and released on it.
-void PressLinkAt(POINT point) {
-    if (Inside(InDialog(UrlLabel), point)) {
-        dialog.linkPressed = true;
+constexpr WPARAM AnyMouseButton = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
+
+// The dialog keeps the mouse from a press on it until the last button is released, as any
+// window does: a release over one of its buttons is then the dialog's, not a click there.
+void HoldMouse() {
+    if (GetCapture() != dialog.window) {
         SetCapture(dialog.window);
     }
 }
 
-void ReleaseLinkAt(POINT point) {
-    if (!dialog.linkPressed) {
-        return;
+void LetMouseGo(WPARAM held) {
+    if ((held & AnyMouseButton) == 0 && GetCapture() == dialog.window) {
+        ReleaseCapture();
     }
-    dialog.linkPressed = false;
-    ReleaseCapture();
-    if (Inside(InDialog(UrlLabel), point)) {
-        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
-        ShellExecuteW(dialog.window, L"open", HomePage, L"", L"", SW_SHOWNORMAL);
-        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));  // IDC_ARROW
+}
+
+void OpenHomePage() {
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));  // IDC_WAIT
+    ShellExecuteW(dialog.window, L"open", HomePage, L"", L"", SW_SHOWNORMAL);
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));  // IDC_ARROW
+}
+
+void OnMouseDown(UINT message, POINT point) {
+    HoldMouse();
+    if (message == WM_LBUTTONDOWN) {
+        // The link is a click: pressed and released on it.
+        dialog.linkPressed = Inside(InDialog(UrlLabel), point);
+    }
+    ChooseKindAt(point);
+}
+
+void OnMouseUp(UINT message, WPARAM held, POINT point) {
+    const bool linkClicked =
+        message == WM_LBUTTONUP && dialog.linkPressed && Inside(InDialog(UrlLabel), point);
+    if (message == WM_LBUTTONUP) {
+        dialog.linkPressed = false;
+    }
+    LetMouseGo(held);
+    if (linkClicked) {
+        OpenHomePage();
     }
 }
 
@@ -326,9 +348,10 @@ HWND AddButton(int id, const RECT& bounds, const wchar_t* caption) {
 void AddRepeatBox() {
     const RECT box = InPanel(RepeatBox);
     dialog.repeatBox = CreateWindowExW(
-        0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN,
-        box.left, box.top, box.right - box.left, Px(2400), dialog.window,
-        reinterpret_cast<HMENU>(RepeatId), GetModuleHandleW(nullptr), nullptr);
+        0, L"COMBOBOX", L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, box.left,
+        box.top, box.right - box.left, Px(2400), dialog.window, reinterpret_cast<HMENU>(RepeatId),
+        GetModuleHandleW(nullptr), nullptr);
     SendMessageW(dialog.repeatBox, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.panelFont), TRUE);
     EnableWindow(dialog.repeatBox, FALSE);
     const std::u16string text = FormatTrack(dialog.settings->BgmRepeat);
@@ -373,15 +396,14 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_ERASEBKGND:
             return 1;
         case WM_LBUTTONDOWN:
-            PressLinkAt(PointOf(lParam));
-            ChooseKindAt(PointOf(lParam));
-            return 0;
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            ChooseKindAt(PointOf(lParam));
+            OnMouseDown(message, PointOf(lParam));
             return 0;
         case WM_LBUTTONUP:
-            ReleaseLinkAt(PointOf(lParam));
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            OnMouseUp(message, wParam, PointOf(lParam));
             return 0;
         case WM_CAPTURECHANGED:
             dialog.linkPressed = false;

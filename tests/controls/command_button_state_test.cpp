@@ -82,6 +82,8 @@ struct Transition {
     std::optional<FaceImage> Painted;
     bool Click;
     bool MouseIsDownAfter;
+    // The right and middle buttons went down on the button before the event.
+    bool OtherPressedHere = false;
 };
 
 // Every state and event of an enabled button.
@@ -115,11 +117,19 @@ constexpr Transition Table[] = {
     {S::Selected, true, Event::LeftUp, S::Selected, std::nullopt, false, false},
     {S::HighLightSelect, true, Event::LeftUp, S::HighLightSelect, F::HighLightSelect, true, false},
 
-    {S::Normal, false, Event::RightUp, S::Normal, std::nullopt, true, false},
-    {S::HighLight, true, Event::RightUp, S::HighLight, std::nullopt, true, true},
-    {S::Selected, false, Event::RightUp, S::Selected, std::nullopt, false, false},
-    {S::HighLightSelect, false, Event::MiddleUp, S::HighLightSelect, std::nullopt, true, false},
-    {S::Selected, false, Event::MiddleUp, S::Selected, std::nullopt, false, false},
+    {S::Normal, false, Event::RightUp, S::Normal, std::nullopt, true, false, true},
+    {S::HighLight, true, Event::RightUp, S::HighLight, std::nullopt, true, true, true},
+    {S::Selected, false, Event::RightUp, S::Selected, std::nullopt, false, false, true},
+    {S::HighLightSelect, false, Event::MiddleUp, S::HighLightSelect, std::nullopt, true, false,
+     true},
+    {S::Selected, false, Event::MiddleUp, S::Selected, std::nullopt, false, false, true},
+
+    // Releases of presses that began elsewhere: not the button's.
+    {S::Normal, false, Event::LeftUp, S::Normal, std::nullopt, false, false},
+    {S::HighLight, false, Event::LeftUp, S::HighLight, std::nullopt, false, false},
+    {S::HighLightSelect, false, Event::LeftUp, S::HighLightSelect, std::nullopt, false, false},
+    {S::HighLight, true, Event::RightUp, S::HighLight, std::nullopt, false, true},
+    {S::HighLightSelect, false, Event::MiddleUp, S::HighLightSelect, std::nullopt, false, false},
 
     {S::Normal, false, Event::TimerPointerAway, S::Normal, std::nullopt, false, false},
     {S::HighLight, false, Event::TimerPointerAway, S::Normal, F::Normal, false, false},
@@ -136,6 +146,7 @@ TEST_F(command_button_state_test, follows_the_transition_table) {
                      << "from " << row.From << " on event " << static_cast<int>(row.On));
         button.State = row.From;
         button.MouseIsDown = row.MouseIsDown;
+        button.PressedHere = {row.MouseIsDown, row.OtherPressedHere, row.OtherPressedHere};
         host.Clear();
         Send(row.On);
         EXPECT_EQ(button.State, row.To);
@@ -244,6 +255,48 @@ TEST_F(command_button_state_test, pressing_and_releasing_off_the_button_raises_n
     EXPECT_EQ(host.clicks, 0);
     EXPECT_TRUE(host.paints.empty());
     EXPECT_FALSE(button.MouseIsDown);
+}
+
+TEST_F(command_button_state_test, a_press_that_began_elsewhere_is_no_click) {
+    Send(Event::Move);  // dragged in from the dialog with the left button held
+    host.Clear();
+    Send(Event::LeftUp);
+    Send(Event::RightUp);
+    Send(Event::MiddleUp);
+    EXPECT_EQ(host.clicks, 0);
+    EXPECT_TRUE(host.paints.empty());
+    EXPECT_EQ(button.State, ButtonState::HighLight);
+}
+
+TEST_F(command_button_state_test, each_release_belongs_to_its_own_press) {
+    Send(Event::Move);
+    Send(Event::RightDown);
+    Send(Event::RightUp);
+    Send(Event::RightUp);  // a second release without a press
+    EXPECT_EQ(host.clicks, 1);
+    Send(Event::LeftDown);
+    Send(Event::RightUp);  // the right button was not pressed again
+    EXPECT_EQ(host.clicks, 1);
+    Send(Event::LeftUp);
+    EXPECT_EQ(host.clicks, 2);
+}
+
+TEST_F(command_button_state_test, lost_presses_end_without_a_click) {
+    Send(Event::Move);
+    Send(Event::GotFocus);
+    Send(Event::LeftDown);
+    Send(Event::RightDown);
+    host.Clear();
+    button.PressesLost(host);
+    EXPECT_FALSE(button.MouseIsDown);
+    EXPECT_EQ(host.PaintedImages(), std::vector<FaceImage>{F::HighLightSelect})
+        << "the pressed look gives way to the state's own";
+    Send(Event::LeftUp);
+    Send(Event::RightUp);
+    EXPECT_EQ(host.clicks, 0);
+    host.Clear();
+    button.PressesLost(host);
+    EXPECT_TRUE(host.paints.empty()) << "nothing was pressed";
 }
 
 TEST_F(command_button_state_test, right_click_over_a_hovered_button_clicks_without_a_face_change) {

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -33,6 +35,23 @@ constexpr Spot NoneLabel{180 + 660 + 100, 240 + 1140 + 90};
 constexpr Spot CdLabel{180 + 660 + 200, 240 + 840 + 90};
 constexpr Spot FileLabel{180 + 660 + 200, 240 + 1440 + 90};
 constexpr Spot CdPicture{180 + 420 + 97, 240 + 840 + 97};
+constexpr Spot NonePicture{180 + 420 + 97, 240 + 1140 + 97};
+constexpr Spot FilePicture{180 + 420 + 97, 240 + 1440 + 97};
+constexpr Spot RepeatEdit{180 + 1680 + 150, 240 + 780 + 150};
+constexpr Spot Background{4200, 3180};  // shaded, between the link and 設定
+constexpr Spot FailureLine{180 + 420, 240 + 2250};
+constexpr Spot FailureLineSize{6435, 195};
+
+constexpr ScreenImage::Colour ChosenDot{0x21, 0xA1, 0x21};
+constexpr ScreenImage::Colour White{0xFF, 0xFF, 0xFF};
+constexpr ScreenImage::Colour Rgb(std::uint32_t rgb) {
+    return {static_cast<int>(rgb >> 16), static_cast<int>((rgb >> 8) & 0xFF),
+            static_cast<int>(rgb & 0xFF)};
+}
+using Rings = std::array<ScreenImage::Colour, 4>;
+constexpr Rings FocusRings{Rgb(0xDCD6C2), Rgb(0x003C74), Rgb(0xCEE7FF), Rgb(0xCEE7FF)};
+constexpr Rings HoverRings{Rgb(0xDCD6C2), Rgb(0x003C74), Rgb(0xFFF0CF), Rgb(0xFDD889)};
+constexpr Rings NormalRings{Rgb(0xDCD6C2), Rgb(0x003C74), Rgb(0xF3F3EE), Rgb(0xF3F3EE)};
 
 class settings_dialog_program_test : public ::testing::Test {
   protected:
@@ -116,16 +135,68 @@ class settings_dialog_program_test : public ::testing::Test {
         SendMessageW(RepeatBox(), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
         return text;
     }
+    // Into the edit field of the track box, key by key.
     void TypeTrack(const std::string& text) {
-        SendMessageW(RepeatBox(), WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(std::wstring(text.begin(), text.end()).c_str()));
+        ClickAt(RepeatEdit);
+        ASSERT_TRUE(Xdotool("type --delay 60 '" + text + "'"));
+        Pause(300);
+    }
+    // Presses the left button at one place and releases it at another, moving in steps.
+    void Drag(POINT from, POINT to) {
+        MoveTo(from);
+        Pause(150);
+        ASSERT_TRUE(Xdotool("mousedown 1"));
+        Pause(150);
+        for (int step = 1; step <= 4; ++step) {
+            MoveTo({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
+            Pause(100);
+        }
+        Pause(300);
+        ASSERT_TRUE(Xdotool("mouseup 1"));
+        Pause(1000);
+    }
+    static void MoveTo(POINT point) {
+        ASSERT_TRUE(
+            Xdotool("mousemove " + std::to_string(point.x) + " " + std::to_string(point.y)));
+    }
+    POINT OnScreen(Spot spot) const {
+        POINT point{MulDiv(spot.x, 96, 1440), MulDiv(spot.y, 96, 1440)};
+        ClientToScreen(dialog_, &point);
+        return point;
+    }
+    static POINT CentreOf(HWND window) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+    RECT OnScreen(Spot topLeft, Spot size) const {
+        const POINT a = OnScreen(topLeft);
+        const POINT b = OnScreen({topLeft.x + size.x, topLeft.y + size.y});
+        return {a.x, a.y, b.x, b.y};
+    }
+    bool StillOpen() {
+        return !frontEnd_->WaitForExit(0).has_value() &&
+               FindWindowA(nullptr, DialogTitle) == dialog_;
     }
     void ExpectClosed() {
         EXPECT_EQ(frontEnd_->WaitForExit(10000), std::optional<DWORD>(0));
         EXPECT_TRUE(WindowsTitled(DialogTitle).empty());
     }
-    void Screenshot(const std::string& name) {
-        RunUnixCommand("import -window root " + std::string(NUVREL_ARTEFACT_DIR) + "/" + name);
+    static ScreenImage Screenshot(const std::string& name) {
+        return CaptureScreen(NUVREL_ARTEFACT_DIR, name);
+    }
+    // The colour at the centre of a kind's radio picture: the green dot when it is chosen.
+    ScreenImage::Colour RadioCentre(const ScreenImage& shot, Spot picture) const {
+        const POINT centre = OnScreen(picture);
+        return shot.At(centre.x, centre.y);
+    }
+    // The four outer pixel rings along the middle of a button's top edge.
+    static std::array<ScreenImage::Colour, 4> TopRings(const ScreenImage& shot, HWND button) {
+        RECT rect{};
+        GetWindowRect(button, &rect);
+        const int x = (rect.left + rect.right) / 2;
+        return {shot.At(x, rect.top), shot.At(x, rect.top + 1), shot.At(x, rect.top + 2),
+                shot.At(x, rect.top + 3)};
     }
 
     std::string folder_;
@@ -183,16 +254,23 @@ TEST_F(settings_dialog_program_test, shows_the_stored_choice_and_keeps_it) {
     EXPECT_EQ(SendMessageW(RepeatBox(), CB_GETCOUNT, 0, 0), 31);
     EXPECT_EQ(SendMessageW(RepeatBox(), CB_GETLBTEXTLEN, 0, 0), 0);
     EXPECT_EQ(SendMessageW(RepeatBox(), CB_GETLBTEXTLEN, 30, 0), 2);
-    // The buttons in their looks: the pointer over 設定, the focus on ｷｬﾝｾﾙ.
+    // The buttons in their looks: the focus moved by Tab from the track box onto 設定, the
+    // pointer over ｷｬﾝｾﾙ, the file button untouched.
     const std::vector<HWND> buttons = Buttons();
     ASSERT_EQ(buttons.size(), 3u);
-    SetFocus(buttons[2]);
-    Xdotool("key Tab");
-    RECT set{};
-    GetWindowRect(buttons[1], &set);
-    Xdotool("mousemove " + std::to_string(set.left + 10) + " " + std::to_string(set.top + 10));
+    ClickAt(RepeatEdit);
+    ASSERT_TRUE(Xdotool("key Tab"));
+    MoveTo({CentreOf(buttons[2]).x, CentreOf(buttons[2]).y - 4});
+    Pause(150);
+    MoveTo(CentreOf(buttons[2]));
     Pause(500);
-    Screenshot("settings-dialog.png");
+    const ScreenImage shot = Screenshot("settings-dialog");
+    ASSERT_FALSE(shot.Empty());
+    EXPECT_EQ(RadioCentre(shot, CdPicture), ChosenDot);
+    EXPECT_EQ(RadioCentre(shot, NonePicture), White);
+    EXPECT_EQ(RadioCentre(shot, FilePicture), White);
+    EXPECT_EQ(TopRings(shot, buttons[1]), FocusRings) << "設定 has the focus";
+    EXPECT_EQ(TopRings(shot, buttons[2]), HoverRings) << "the pointer is over ｷｬﾝｾﾙ";
     Press(buttons[1]);
     ExpectClosed();
     EXPECT_EQ(IniBytes(), Ini("1", "45", ""));
@@ -202,8 +280,15 @@ TEST_F(settings_dialog_program_test, a_kind_out_of_range_shows_no_choice_and_is_
     WriteIni(Ini("7", "", ""));
     ASSERT_NE(Open(), nullptr);
     EXPECT_FALSE(IsWindowEnabled(RepeatBox()));
-    Screenshot("settings-dialog-kind-7.png");
-    Press(Buttons()[1]);
+    const ScreenImage shot = Screenshot("settings-dialog-kind-7");
+    ASSERT_FALSE(shot.Empty());
+    for (Spot picture : {NonePicture, CdPicture, FilePicture}) {
+        EXPECT_EQ(RadioCentre(shot, picture), White);
+    }
+    const std::vector<HWND> buttons = Buttons();
+    ASSERT_EQ(buttons.size(), 3u);
+    EXPECT_EQ(TopRings(shot, buttons[1]), NormalRings);
+    Press(buttons[1]);
     ExpectClosed();
     EXPECT_EQ(IniBytes(), Ini("7", "0", ""));
 }
@@ -215,15 +300,107 @@ TEST_F(settings_dialog_program_test, a_failed_write_is_told_and_the_dialog_stays
     ASSERT_TRUE(CreateDirectoryA(IniPath().c_str(), nullptr));
     ASSERT_NE(Open(), nullptr);
     ClickAt(CdLabel);
+    const auto redPixels = [this](const ScreenImage& shot) {
+        return shot.CountIn(OnScreen(FailureLine, FailureLineSize), [](ScreenImage::Colour c) {
+            return c.red > 150 && c.green < 70 && c.blue < 70;
+        });
+    };
+    EXPECT_EQ(redPixels(Screenshot("settings-dialog-before-failure")), 0);
     Press(Buttons()[1]);
     Pause(1500);
-    Screenshot("settings-dialog-write-failed.png");
-    EXPECT_FALSE(frontEnd_->WaitForExit(0).has_value());
-    EXPECT_EQ(FindWindowA(nullptr, DialogTitle), dialog_);
+    EXPECT_GT(redPixels(Screenshot("settings-dialog-write-failed")), 40)
+        << "the failure is told in a red line in the panel";
+    EXPECT_TRUE(StillOpen());
     ASSERT_TRUE(RemoveDirectoryA(IniPath().c_str()));
     Press(Buttons()[1]);
     ExpectClosed();
     EXPECT_EQ(IniBytes(), Ini("1", "0", ""));
+}
+
+// Whatever is typed reaches Set's rules, however long: the box never refuses a character.
+TEST_F(settings_dialog_program_test, the_track_box_takes_any_typed_text) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"12345", "12345"}, {"abc", "0"}, {"2.5", "2"}, {"40000", "0"}};
+    for (const auto& [typed, stored] : cases) {
+        SCOPED_TRACE(typed);
+        DeleteFileA(IniPath().c_str());
+        ASSERT_NE(Open(), nullptr);
+        ClickAt(CdLabel);
+        TypeTrack(typed);
+        const std::string text(typed);
+        EXPECT_EQ(RepeatText(), std::wstring(text.begin(), text.end()));
+        Press(Buttons()[1]);
+        ExpectClosed();
+        EXPECT_EQ(IniBytes(), Ini("1", stored, ""));
+    }
+}
+
+// The window that takes a press keeps the mouse until its release: a press on the shaded
+// background released over 設定 or ｷｬﾝｾﾙ clicks neither.
+TEST_F(settings_dialog_program_test, a_press_begun_on_the_background_clicks_no_button) {
+    ASSERT_NE(Open(), nullptr);
+    ClickAt(CdLabel);
+    const std::vector<HWND> buttons = Buttons();
+    ASSERT_EQ(buttons.size(), 3u);
+    Drag(OnScreen(Background), CentreOf(buttons[1]));
+    EXPECT_TRUE(StillOpen()) << "released over 設定";
+    EXPECT_EQ(GetFileAttributesA(IniPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    Drag(OnScreen(Background), CentreOf(buttons[2]));
+    EXPECT_TRUE(StillOpen()) << "released over ｷｬﾝｾﾙ";
+    // A press and release on the same button still clicks.
+    Press(buttons[1]);
+    ExpectClosed();
+    EXPECT_EQ(IniBytes(), Ini("1", "0", ""));
+}
+
+// A double-click on a file in the file-open dialog closes it on the second press; the
+// release that follows lands on whatever lies beneath, here 設定, and clicks nothing.
+TEST_F(settings_dialog_program_test,
+       the_release_after_a_double_click_in_the_file_dialog_is_no_click) {
+    const std::string tune = folder_ + "\\tune.mp3";
+    std::ofstream(tune, std::ios::binary) << "ID3";
+    WriteIni(Ini("0", "", ""));
+    ASSERT_NE(Open(), nullptr);
+    const std::vector<HWND> buttons = Buttons();
+    ASSERT_EQ(buttons.size(), 3u);
+    ClickAt(FileLabel);  // the music file kind: the file button is enabled
+    Press(buttons[0]);
+    const HWND files = [] {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            if (HWND window = FindWindowTitledW(L"ﾌｧｲﾙを開く")) {
+                return window;
+            }
+            Pause(100);
+        }
+        return HWND{};
+    }();
+    ASSERT_NE(files, nullptr);
+    Pause(1500);  // it opens in the program's folder, where the tune lies
+    const HWND list = FindDescendant(files, L"SysListView32");
+    ASSERT_NE(list, nullptr);
+    // Move the file dialog so that the first entry of its list (the only file) lies over 設定.
+    POINT entry{24, 8};
+    ClientToScreen(list, &entry);
+    RECT frame{};
+    GetWindowRect(files, &frame);
+    const POINT set = CentreOf(buttons[1]);
+    SetWindowPos(files, nullptr, frame.left + set.x - entry.x, frame.top + set.y - entry.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pause(500);
+    MoveTo(set);
+    Pause(300);
+    ASSERT_TRUE(Xdotool("click 1"));
+    Pause(100);
+    ASSERT_TRUE(Xdotool("mousedown 1"));
+    Pause(400);
+    ASSERT_TRUE(Xdotool("mouseup 1"));
+    Pause(1000);
+    EXPECT_EQ(FindWindowTitledW(L"ﾌｧｲﾙを開く"), nullptr) << "the double-click chose the file";
+    EXPECT_TRUE(StillOpen()) << "the stray release clicked 設定";
+    EXPECT_EQ(IniBytes(), Ini("0", "", "")) << "nothing was stored";
+    Press(buttons[1]);
+    ExpectClosed();
+    EXPECT_EQ(IniBytes(), Ini("2", "", tune));
 }
 
 }  // namespace

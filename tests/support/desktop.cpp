@@ -207,3 +207,73 @@ std::string WindowsPathOf(const std::string& unixPath) {
 }
 
 }  // namespace nuvrel::testing
+
+namespace nuvrel::testing {
+
+ScreenImage::Colour ScreenImage::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) {
+        return {-1, -1, -1};
+    }
+    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+    return {rgb[i], rgb[i + 1], rgb[i + 2]};
+}
+
+ScreenImage CaptureScreen(const std::string& unixFolder, const std::string& name) {
+    const std::string shot = unixFolder + "/" + name;
+    if (RunUnixCommand("import -window root -depth 8 " + shot + ".ppm") != 0) {
+        return {};
+    }
+    RunUnixCommand("convert " + shot + ".ppm " + shot + ".png");
+    std::FILE* file = std::fopen(WindowsPathOf(shot + ".ppm").c_str(), "rb");
+    if (file == nullptr) {
+        return {};
+    }
+    ScreenImage image;
+    int maxValue = 0;
+    char magic[3] = {};
+    const bool header =
+        std::fscanf(file, "%2s %d %d %d", magic, &image.width, &image.height, &maxValue) == 4 &&
+        std::string(magic) == "P6" && maxValue == 255 && std::fgetc(file) != EOF;
+    if (header && image.width > 0 && image.height > 0) {
+        image.rgb.resize(static_cast<std::size_t>(image.width) * image.height * 3);
+        if (std::fread(image.rgb.data(), 1, image.rgb.size(), file) != image.rgb.size()) {
+            image = {};
+        }
+    } else {
+        image = {};
+    }
+    std::fclose(file);
+    return image;
+}
+
+HWND FindWindowTitledW(const wchar_t* title) {
+    return FindWindowW(nullptr, title);
+}
+
+namespace {
+
+struct ClassSearch {
+    const wchar_t* className;
+    HWND found;
+};
+
+BOOL CALLBACK StopAtClass(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<ClassSearch*>(data);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (lstrcmpiW(name, search.className) == 0) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindDescendant(HWND parent, const wchar_t* className) {
+    ClassSearch search{className, nullptr};
+    EnumChildWindows(parent, StopAtClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace nuvrel::testing

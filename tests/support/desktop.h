@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,5 +58,46 @@ void RemoveFolder(const std::string& folder);
 
 // A Unix path as a Windows program sees it.
 std::string WindowsPathOf(const std::string& unixPath);
+
+}  // namespace nuvrel::testing
+
+namespace nuvrel::testing {
+
+// The whole X screen as the user sees it, from a screenshot saved as <name>.ppm and
+// <name>.png (to look at) in the folder given.
+struct ScreenImage {
+    struct Colour {
+        int red;
+        int green;
+        int blue;
+        friend bool operator==(const Colour& a, const Colour& b) {
+            return a.red == b.red && a.green == b.green && a.blue == b.blue;
+        }
+    };
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgb;
+
+    bool Empty() const { return width == 0; }
+    Colour At(int x, int y) const;
+    // Pixels in the screen rectangle for which the test holds.
+    template <typename Test>
+    int CountIn(const RECT& area, Test test) const {
+        int count = 0;
+        for (int y = std::max<LONG>(area.top, 0); y < std::min<LONG>(area.bottom, height); ++y) {
+            for (int x = std::max<LONG>(area.left, 0); x < std::min<LONG>(area.right, width); ++x) {
+                count += test(At(x, y)) ? 1 : 0;
+            }
+        }
+        return count;
+    }
+};
+ScreenImage CaptureScreen(const std::string& unixFolder, const std::string& name);
+
+// Top-level windows with exactly this (wide) title.
+HWND FindWindowTitledW(const wchar_t* title);
+
+// The first descendant window of the given class, depth first.
+HWND FindDescendant(HWND parent, const wchar_t* className);
 
 }  // namespace nuvrel::testing
