@@ -120,7 +120,23 @@ StateImage DrawStateImage(FaceImage image) {
     return pixels;
 }
 
-std::array<FramePiece, 8> FramePieces(int width, int height) {
+namespace {
+
+// A coordinate across a face of the given size, laid out with a frame of FrameWidth pixels,
+// moved so that the frame is `frame` pixels wide: the frame's parts scale from their edge,
+// the inside keeps its place from the nearer edge.
+int ScaleAcrossFrame(int at, int size, int frame) {
+    if (at <= FrameWidth) {
+        return (at * frame + FrameWidth / 2) / FrameWidth;
+    }
+    if (at >= size - FrameWidth) {
+        return size - ((size - at) * frame + FrameWidth / 2) / FrameWidth;
+    }
+    return at;
+}
+
+// The pieces at 96 dpi, from the layout in twips.
+std::array<FramePiece, 8> FramePiecesAt96(int width, int height) {
     const int w = width * TwipsPerPixel;
     const int h = height * TwipsPerPixel;
     const int right = ImageWidth - Frame;
@@ -139,16 +155,40 @@ std::array<FramePiece, 8> FramePieces(int width, int height) {
     }};
 }
 
+}  // namespace
+
+int FrameWidthAt(int dpi) {
+    return ScaledPixels(FrameWidth, dpi);
+}
+
+std::array<FramePiece, 8> FramePieces(int width, int height, int dpi) {
+    std::array<FramePiece, 8> pieces = FramePiecesAt96(width, height);
+    const int frame = FrameWidthAt(dpi);
+    if (frame == FrameWidth) {
+        return pieces;
+    }
+    for (FramePiece& piece : pieces) {
+        PixelRect& d = piece.Destination;
+        const int left = ScaleAcrossFrame(d.Left, width, frame);
+        const int top = ScaleAcrossFrame(d.Top, height, frame);
+        const int right = ScaleAcrossFrame(d.Left + d.Width, width, frame);
+        const int bottom = ScaleAcrossFrame(d.Top + d.Height, height, frame);
+        d = {left, top, std::max(right - left, 0), std::max(bottom - top, 0)};
+    }
+    return pieces;
+}
+
 Gradient FaceGradient(bool inverted) {
     constexpr Rgb White = RgbOf(0xFFFFFF);
     constexpr Rgb Lavender = RgbOf(0xC6C5D7);
     return inverted ? Gradient{Lavender, White} : Gradient{White, Lavender};
 }
 
-int CaptionTop(int faceHeight, int captionHeight) {
+int CaptionTop(int faceHeight, int captionHeight, int dpi) {
     constexpr double RaiseTwips = 20;
-    const double twips = ((faceHeight - captionHeight) * TwipsPerPixel - RaiseTwips) / 2;
-    return static_cast<int>(std::lround(twips / TwipsPerPixel));
+    const double twipsPerPixel = 1440.0 / dpi;
+    const double twips = ((faceHeight - captionHeight) * twipsPerPixel - RaiseTwips) / 2;
+    return static_cast<int>(std::lround(twips / twipsPerPixel));
 }
 
 }  // namespace nuvrel

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "frontend/controls/command_button_state.h"
+#include "frontend/controls/dpi_scale.h"
 
 namespace nuvrel {
 
@@ -59,7 +60,12 @@ struct FramePiece {
 // The corners, edges and their copies from the state image, for a face of this size: top
 // left corner, top edge, top right corner, right edge, bottom right corner, bottom edge,
 // bottom left corner, left edge. A face narrower or lower than two frames gets empty edges.
-std::array<FramePiece, 8> FramePieces(int width, int height);
+// At another DPI than 96 the frame keeps its width in inches: the pieces' destinations grow
+// with the DPI while their sources stay the image's pixels.
+std::array<FramePiece, 8> FramePieces(int width, int height, int dpi = DefaultDpi);
+
+// The frame's width in pixels at the DPI.
+int FrameWidthAt(int dpi);
 
 struct Gradient {
     Rgb Top;
@@ -69,6 +75,6 @@ struct Gradient {
 Gradient FaceGradient(bool inverted);
 
 // The caption's top, a little above the middle.
-int CaptionTop(int faceHeight, int captionHeight);
+int CaptionTop(int faceHeight, int captionHeight, int dpi = DefaultDpi);
 
 }  // namespace nuvrel

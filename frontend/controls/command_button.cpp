@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "frontend/controls/dpi.h"
 #include "frontend/controls/face_painter.h"
 
 namespace nuvrel {
@@ -19,7 +20,7 @@ class CommandWindow final : public CommandButtonHost {
     CommandWindow(HWND window, HWND dialog) : window_(window), dialog_(dialog) {}
 
     void PaintFace(FaceImage image) override {
-        face_.Paint(image, button.GradientInverted, ClientSize());
+        face_.Paint(image, button.GradientInverted, ClientSize(), Dpi());
         lastFace_ = image;
         painted_ = true;
         InvalidateRect(window_, nullptr, FALSE);
@@ -40,7 +41,7 @@ class CommandWindow final : public CommandButtonHost {
         const auto font = reinterpret_cast<HFONT>(SendMessageW(dialog_, WM_GETFONT, 0, 0));
         LOGFONTW logFont{};
         if (font && GetObjectW(font, sizeof logFont, &logFont) == sizeof logFont) {
-            return FontOf(logFont);
+            return FontOf(logFont, Dpi());
         }
         return Font{};
     }
@@ -71,7 +72,7 @@ class CommandWindow final : public CommandButtonHost {
         } else {
             DrawParentBackground(window_, dc);
         }
-        DrawCaption(dc, size, button.Label, font_.For(*button.Label.TextFont));
+        DrawCaption(dc, size, button.Label, font_.For(*button.Label.TextFont, Dpi()), Dpi());
         BitBlt(screen, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
         SelectObject(dc, original);
         DeleteObject(bitmap);
@@ -94,7 +95,10 @@ class CommandWindow final : public CommandButtonHost {
         return PtInRect(&client, p) != FALSE;
     }
 
-    HFONT CurrentFont() { return font_.For(*button.Label.TextFont); }
+    HFONT CurrentFont() { return font_.For(*button.Label.TextFont, Dpi()); }
+
+    // The DPI of the monitor the button is on: its face and caption are drawn at it.
+    int Dpi() const { return DpiOfWindow(window_); }
 
     CommandLook Look() const {
         return {button.State,   lastFace_,         painted_, button.GradientInverted,
@@ -243,7 +247,7 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_SETFONT: {
             LOGFONTW logFont{};
             if (wParam && GetObjectW(reinterpret_cast<HFONT>(wParam), sizeof logFont, &logFont)) {
-                SetFont(self->button, std::make_shared<Font>(FontOf(logFont)), *self);
+                SetFont(self->button, std::make_shared<Font>(FontOf(logFont, self->Dpi())), *self);
                 if (LOWORD(lParam)) {
                     self->LabelChanged();
                 }

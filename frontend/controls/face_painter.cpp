@@ -6,6 +6,7 @@
 #include <string>
 
 #include "frontend/controls/button_face.h"
+#include "frontend/controls/dpi_scale.h"
 
 namespace nuvrel {
 namespace {
@@ -13,13 +14,6 @@ namespace {
 constexpr std::array ImageOrder{FaceImage::Normal,   FaceImage::HighLight,
                                 FaceImage::Selected, FaceImage::HighLightSelect,
                                 FaceImage::Pressed,  FaceImage::Disable};
-
-int PointsToPixels() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 HBITMAP BitmapOf(const StateImage& pixels) {
     BITMAPINFO info{};
@@ -73,12 +67,12 @@ void PaintGradient(HDC dc, SIZE size, bool inverted) {
     GradientFill(dc, vertices.data(), vertices.size(), &mesh, 1, GRADIENT_FILL_RECT_V);
 }
 
-void CopyFrame(HDC dc, SIZE size, FaceImage image) {
+void CopyFrame(HDC dc, SIZE size, FaceImage image, int dpi) {
     HDC source = CreateCompatibleDC(dc);
     const HGDIOBJ original = SelectObject(source, StateBitmap(image));
     // The default stretch mode would AND away colours when an edge is shrunk.
     SetStretchBltMode(dc, COLORONCOLOR);
-    for (const FramePiece& piece : FramePieces(size.cx, size.cy)) {
+    for (const FramePiece& piece : FramePieces(size.cx, size.cy, dpi)) {
         const PixelRect& d = piece.Destination;
         const PixelRect& s = piece.Source;
         if (d.Width > 0 && d.Height > 0) {
@@ -104,9 +98,9 @@ COLORREF ColourRefOf(std::uint32_t colour) {
     return static_cast<COLORREF>(colour & 0xFFFFFFu);
 }
 
-LOGFONTW LogFontOf(const Font& font) {
+LOGFONTW LogFontOf(const Font& font, int dpi) {
     LOGFONTW logFont{};
-    logFont.lfHeight = -static_cast<LONG>(std::lround(font.Size * PointsToPixels() / 72.0));
+    logFont.lfHeight = -static_cast<LONG>(FontPixelsOfPoints(font.Size, dpi));
     logFont.lfWeight = font.Weight;
     logFont.lfItalic = font.Italic;
     logFont.lfUnderline = font.Underline;
@@ -123,12 +117,12 @@ LOGFONTW LogFontOf(const Font& font) {
     return logFont;
 }
 
-Font FontOf(const LOGFONTW& logFont) {
+Font FontOf(const LOGFONTW& logFont, int dpi) {
     Font font;
     font.Name.assign(logFont.lfFaceName,
                      logFont.lfFaceName + wcsnlen(logFont.lfFaceName, LF_FACESIZE));
     const double pixels = std::abs(logFont.lfHeight);
-    font.Size = std::round(pixels * 72.0 / PointsToPixels() * 100) / 100;
+    font.Size = std::round(pixels * 72.0 / dpi * 100) / 100;
     font.Weight = static_cast<std::int16_t>(logFont.lfWeight ? logFont.lfWeight : FW_NORMAL);
     font.Italic = logFont.lfItalic != 0;
     font.Underline = logFont.lfUnderline != 0;
@@ -178,12 +172,12 @@ void FaceBitmap::Resize(SIZE size) {
     size_ = size;
 }
 
-void FaceBitmap::Paint(FaceImage image, bool gradientInverted, SIZE size) {
+void FaceBitmap::Paint(FaceImage image, bool gradientInverted, SIZE size, int dpi) {
     Resize(size);
     const RECT whole{0, 0, size_.cx, size_.cy};
     FillRect(dc_, &whole, GetSysColorBrush(COLOR_BTNFACE));
     PaintGradient(dc_, size_, gradientInverted);
-    CopyFrame(dc_, size_, image);
+    CopyFrame(dc_, size_, image, dpi);
 }
 
 void FaceBitmap::CopyTo(HDC target, SIZE size) const {
@@ -201,22 +195,23 @@ CaptionFont::~CaptionFont() {
     }
 }
 
-HFONT CaptionFont::For(const Font& font) {
-    if (handle_ && font == made_) {
+HFONT CaptionFont::For(const Font& font, int dpi) {
+    if (handle_ && font == made_ && dpi == madeDpi_) {
         return handle_;
     }
-    const LOGFONTW logFont = LogFontOf(font);
+    const LOGFONTW logFont = LogFontOf(font, dpi);
     if (HFONT made = CreateFontIndirectW(&logFont)) {
         if (handle_) {
             DeleteObject(handle_);
         }
         handle_ = made;
         made_ = font;
+        madeDpi_ = dpi;
     }
     return handle_;
 }
 
-void DrawCaption(HDC dc, SIZE face, const CaptionLabel& label, HFONT font) {
+void DrawCaption(HDC dc, SIZE face, const CaptionLabel& label, HFONT font, int dpi) {
     std::wstring text(label.Caption.begin(), label.Caption.end());
     const HGDIOBJ originalFont = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW metrics{};
@@ -225,7 +220,7 @@ void DrawCaption(HDC dc, SIZE face, const CaptionLabel& label, HFONT font) {
     DrawTextW(dc, text.data(), static_cast<int>(text.size()), &measured,
               DT_CALCRECT | DT_CENTER | DT_NOCLIP);
     const int height = std::max<int>(measured.bottom - measured.top, metrics.tmHeight);
-    const int top = CaptionTop(face.cy, height);
+    const int top = CaptionTop(face.cy, height, dpi);
     const RECT rect{0, top, face.cx, top + height};
 
     SetBkMode(dc, TRANSPARENT);

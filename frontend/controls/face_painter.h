@@ -12,8 +12,9 @@
 namespace nuvrel {
 
 COLORREF ColourRefOf(std::uint32_t colour);  // system colours have the high bit set
-LOGFONTW LogFontOf(const Font& font);
-Font FontOf(const LOGFONTW& logFont);
+// Fonts are sized in points; their pixel heights at the DPI given.
+LOGFONTW LogFontOf(const Font& font, int dpi);
+Font FontOf(const LOGFONTW& logFont, int dpi);
 
 // The face as last painted, in a bitmap of the control's size.
 class FaceBitmap {
@@ -23,8 +24,9 @@ class FaceBitmap {
     FaceBitmap& operator=(const FaceBitmap&) = delete;
     ~FaceBitmap();
 
-    // Clears the face, lays the gradient and copies the frame of the state image on it.
-    void Paint(FaceImage image, bool gradientInverted, SIZE size);
+    // Clears the face, lays the gradient and copies the frame of the state image on it, the
+    // frame as wide as the DPI asks.
+    void Paint(FaceImage image, bool gradientInverted, SIZE size, int dpi);
     void CopyTo(HDC target, SIZE size) const;
 
   private:
@@ -44,17 +46,18 @@ class CaptionFont {
     CaptionFont& operator=(const CaptionFont&) = delete;
     ~CaptionFont();
 
-    HFONT For(const Font& font);
+    HFONT For(const Font& font, int dpi);
     HFONT Current() const { return handle_; }
 
   private:
     HFONT handle_ = nullptr;
     Font made_;
+    int madeDpi_ = 0;
 };
 
 // Draws the caption centred across the face, a little above the middle; a disabled label
 // is etched in grey.
-void DrawCaption(HDC dc, SIZE face, const CaptionLabel& label, HFONT font);
+void DrawCaption(HDC dc, SIZE face, const CaptionLabel& label, HFONT font, int dpi);
 
 // Paints what the parent shows behind the child window: a transparent face.
 void DrawParentBackground(HWND child, HDC dc);

@@ -5,12 +5,15 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "frontend/controls/command_button.h"
+#include "frontend/controls/dpi.h"
+#include "frontend/controls/dpi_scale.h"
 #include "frontend/settings/dialog_rules.h"
 
 namespace nuvrel {
@@ -62,11 +65,19 @@ struct Dialog {
     SettingsPlatform* platform = nullptr;
     HWND window = nullptr;
     HWND repeatBox = nullptr;
+    HWND setButton = nullptr;
+    HWND cancelButton = nullptr;
     HWND fileButton = nullptr;
+    // Made for the DPI of the monitor the dialog is on, and made again when it moves to a
+    // monitor of another DPI.
+    int dpi = DefaultDpi;
     HFONT labelFont = nullptr;
     HFONT panelFont = nullptr;
     HCURSOR linkCursor = nullptr;
-    int dpi = 96;
+    HBITMAP strip = nullptr;
+    SIZE stripSize{};
+    HICON bigIcon = nullptr;
+    HICON smallIcon = nullptr;
     POINT openCursor{};
     bool closing = false;
     bool linkPressed = false;  // the left button went down on the link and is still held
@@ -89,7 +100,7 @@ RECT InPanel(const Twips& t) {
 
 HFONT MakeFont(const wchar_t* name, int hundredthsOfPoints, BYTE charset) {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(hundredthsOfPoints, dialog.dpi, 7200);
+    font.lfHeight = -FontPixelsOfPoints(hundredthsOfPoints / 100.0, dialog.dpi);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = charset;
     lstrcpynW(font.lfFaceName, name, LF_FACESIZE);
@@ -105,12 +116,38 @@ COLORREF StripColour(int x, int y) {
                 : RGB(base - 10, base, base + 5 > 255 ? 255 : base + 5);
 }
 
-void PaintStrip(HDC dc, const RECT& panel) {
-    for (int y = 0; y < StripHeight && panel.top + y < panel.bottom; ++y) {
-        for (int x = 0; x < StripWidth && panel.left + x < panel.right; ++x) {
-            SetPixelV(dc, panel.left + x, panel.top + y, StripColour(x, y));
+// The strip at the dialog's DPI: each pixel takes the colour of the 96-dpi strip under it.
+HBITMAP MakeStrip(SIZE size) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;  // rows from the top
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr) {
+        return nullptr;
+    }
+    auto* pixel = static_cast<DWORD*>(bits);
+    for (int y = 0; y < size.cy; ++y) {
+        for (int x = 0; x < size.cx; ++x) {
+            const COLORREF colour =
+                StripColour(x * StripWidth / size.cx, y * StripHeight / size.cy);
+            *pixel++ = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
         }
     }
+    return bitmap;
+}
+
+void PaintStrip(HDC dc, const RECT& panel) {
+    const HDC source = CreateCompatibleDC(dc);
+    const HGDIOBJ original = SelectObject(source, dialog.strip);
+    BitBlt(dc, panel.left, panel.top, std::min<LONG>(dialog.stripSize.cx, panel.right - panel.left),
+           std::min<LONG>(dialog.stripSize.cy, panel.bottom - panel.top), source, 0, 0, SRCCOPY);
+    SelectObject(source, original);
+    DeleteDC(source);
 }
 
 void PaintShade(HDC dc, const RECT& client) {
@@ -126,7 +163,7 @@ void PaintShade(HDC dc, const RECT& client) {
 
 void PaintRadio(HDC dc, const RECT& box, bool on) {
     const HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
-    const HPEN rim = CreatePen(PS_SOLID, 1, RGB(0x1C, 0x51, 0x80));
+    const HPEN rim = CreatePen(PS_SOLID, ScaledPixels(1, dialog.dpi), RGB(0x1C, 0x51, 0x80));
     const HGDIOBJ oldBrush = SelectObject(dc, white);
     const HGDIOBJ oldPen = SelectObject(dc, rim);
     Ellipse(dc, box.left, box.top, box.right, box.bottom);
@@ -362,30 +399,140 @@ void AddRepeatBox() {
     SetWindowTextW(dialog.repeatBox, reinterpret_cast<const wchar_t*>(text.c_str()));
 }
 
-// A pointing hand drawn for the link, hot spot at (12, 10).
-HCURSOR MakeLinkCursor() {
-    std::array<BYTE, 128> andMask;
-    std::array<BYTE, 128> xorMask{};
-    andMask.fill(0xFF);
-    const auto set = [&](int x, int y, bool white) {
-        const int byte = y * 4 + x / 8;
-        const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
-        andMask[byte] &= static_cast<BYTE>(~bit);
-        if (white) {
-            xorMask[byte] |= bit;
-        }
-    };
-    // Finger from (11, 2) to (14, 12), hand from (8, 12) to (22, 24), outlined in black.
-    for (int y = 2; y <= 24; ++y) {
-        const int left = y < 12 ? 11 : 8;
-        const int right = y < 12 ? 14 : 22;
-        for (int x = left; x <= right; ++x) {
-            const bool edge =
-                x == left || x == right || y == 2 || y == 24 || (y == 12 && (x < 11 || x > 14));
-            set(x, y, !edge);
+// A pointing hand drawn for the link on a 32 x 32 grid, hot spot at (12, 10), made as large
+// as the DPI asks: finger from (11, 2) to (14, 12), hand from (8, 12) to (22, 24), outlined
+// in black, white inside.
+enum class CursorPixel { Clear, Black, White };
+
+CursorPixel LinkCursorPixel(int x, int y) {
+    if (y < 2 || y > 24) {
+        return CursorPixel::Clear;
+    }
+    const int left = y < 12 ? 11 : 8;
+    const int right = y < 12 ? 14 : 22;
+    if (x < left || x > right) {
+        return CursorPixel::Clear;
+    }
+    const bool edge =
+        x == left || x == right || y == 2 || y == 24 || (y == 12 && (x < 11 || x > 14));
+    return edge ? CursorPixel::Black : CursorPixel::White;
+}
+
+HCURSOR MakeLinkCursor(int dpi) {
+    const int size = ScaledPixels(32, dpi);
+    const int stride = (size + 15) / 16 * 2;  // mask rows are whole words
+    std::vector<BYTE> andMask(static_cast<std::size_t>(stride) * size, 0xFF);
+    std::vector<BYTE> xorMask(andMask.size(), 0);
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            const CursorPixel pixel = LinkCursorPixel(x * 32 / size, y * 32 / size);
+            if (pixel == CursorPixel::Clear) {
+                continue;
+            }
+            const std::size_t byte = static_cast<std::size_t>(y) * stride + x / 8;
+            const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+            andMask[byte] &= static_cast<BYTE>(~bit);
+            if (pixel == CursorPixel::White) {
+                xorMask[byte] |= bit;
+            }
         }
     }
-    return CreateCursor(GetModuleHandleW(nullptr), 12, 10, 32, 32, andMask.data(), xorMask.data());
+    return CreateCursor(GetModuleHandleW(nullptr), ScaledPixels(12, dpi), ScaledPixels(10, dpi),
+                        size, size, andMask.data(), xorMask.data());
+}
+
+HICON LoadIconAtSize(int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                         MAKEINTRESOURCEW(IconResourceId), IMAGE_ICON, size, size,
+                                         LR_DEFAULTCOLOR));
+}
+
+constexpr DWORD DialogStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+// What MakeDpiResources made for one DPI.
+struct DpiResources {
+    HFONT labelFont = nullptr;
+    HFONT panelFont = nullptr;
+    HCURSOR linkCursor = nullptr;
+    HBITMAP strip = nullptr;
+    HICON bigIcon = nullptr;
+    HICON smallIcon = nullptr;
+};
+
+DpiResources CurrentDpiResources() {
+    return {dialog.labelFont, dialog.panelFont, dialog.linkCursor,
+            dialog.strip,     dialog.bigIcon,   dialog.smallIcon};
+}
+
+void Free(const DpiResources& made) {
+    for (HGDIOBJ object :
+         {static_cast<HGDIOBJ>(made.labelFont), static_cast<HGDIOBJ>(made.panelFont),
+          static_cast<HGDIOBJ>(made.strip)}) {
+        if (object != nullptr) {
+            DeleteObject(object);
+        }
+    }
+    if (made.linkCursor != nullptr) {
+        DestroyCursor(made.linkCursor);
+    }
+    for (HICON icon : {made.bigIcon, made.smallIcon}) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
+    }
+}
+
+void FreeDpiResources() {
+    Free(CurrentDpiResources());
+}
+
+// Fonts, pictures, the link cursor and the icons for the dialog's DPI.
+void MakeDpiResources() {
+    dialog.labelFont = MakeFont(LabelFontName, 975, SHIFTJIS_CHARSET);
+    dialog.panelFont = MakeFont(PanelFontName, 825, DEFAULT_CHARSET);
+    dialog.linkCursor = MakeLinkCursor(dialog.dpi);
+    dialog.stripSize = {ScaledPixels(StripWidth, dialog.dpi),
+                        ScaledPixels(StripHeight, dialog.dpi)};
+    dialog.strip = MakeStrip(dialog.stripSize);
+    dialog.bigIcon = LoadIconAtSize(SystemMetricAtDpi(SM_CXICON, dialog.dpi));
+    dialog.smallIcon = LoadIconAtSize(SystemMetricAtDpi(SM_CXSMICON, dialog.dpi));
+}
+
+void Place(HWND control, const RECT& bounds) {
+    SetWindowPos(control, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
+                 bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The controls at their places in twips for the dialog's DPI, with its fonts and icons.
+void LayOutControls() {
+    Place(dialog.setButton, InDialog(SetButton));
+    Place(dialog.cancelButton, InDialog(CancelButton));
+    Place(dialog.fileButton, InPanel(FileButton));
+    const RECT box = InPanel(RepeatBox);
+    SendMessageW(dialog.repeatBox, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.panelFont), TRUE);
+    Place(dialog.repeatBox, {box.left, box.top, box.right, box.top + Px(2400)});
+    SendMessageW(dialog.window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(dialog.bigIcon));
+    SendMessageW(dialog.window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(dialog.smallIcon));
+    InvalidateRect(dialog.window, nullptr, FALSE);
+}
+
+// The window's size for the client area at the dialog's DPI, its top-left corner as given.
+void SizeWindow(POINT topLeft) {
+    const RECT frame =
+        FrameForClient({Px(ClientWidth), Px(ClientHeight)}, DialogStyle, 0, dialog.dpi);
+    SetWindowPos(dialog.window, nullptr, topLeft.x, topLeft.y, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The dialog is on a monitor of another DPI: everything is made and laid out again at the
+// new DPI. The old fonts and pictures go only once nothing uses them.
+void ApplyDpi(int dpi, POINT topLeft) {
+    const DpiResources old = CurrentDpiResources();
+    dialog.dpi = dpi;
+    MakeDpiResources();
+    SizeWindow(topLeft);
+    LayOutControls();
+    Free(old);
 }
 
 LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -431,6 +578,11 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                     return 0;
             }
             break;
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            ApplyDpi(UsableDpi(HIWORD(wParam)), {suggested->left, suggested->top});
+            return 0;
+        }
         case StoreMessage:
             Store();
             return 0;
@@ -445,20 +597,14 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 // Centred across the screen, its top at a third of the free height.
-RECT Placement(DWORD style) {
-    RECT frame{0, 0, Px(ClientWidth), Px(ClientHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, 0);
+RECT Placement() {
+    const RECT frame =
+        FrameForClient({Px(ClientWidth), Px(ClientHeight)}, DialogStyle, 0, dialog.dpi);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 3;
     return {left, top, left + width, top + height};
-}
-
-void FreeDialogResources() {
-    DeleteObject(dialog.labelFont);
-    DeleteObject(dialog.panelFont);
-    DestroyCursor(dialog.linkCursor);
 }
 
 }  // namespace
@@ -467,12 +613,9 @@ void ShowSettingsDialog(Settings& settings, SettingsPlatform& platform) {
     dialog = Dialog{};
     dialog.settings = &settings;
     dialog.platform = &platform;
-    const HDC screen = GetDC(nullptr);
-    dialog.dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    dialog.labelFont = MakeFont(LabelFontName, 975, SHIFTJIS_CHARSET);
-    dialog.panelFont = MakeFont(PanelFontName, 825, DEFAULT_CHARSET);
-    dialog.linkCursor = MakeLinkCursor();
+    // The dialog opens on the primary monitor: it is made at that monitor's DPI.
+    dialog.dpi = DpiAtPoint({0, 0});
+    MakeDpiResources();
 
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     RegisterCommandClass();
@@ -484,19 +627,25 @@ void ShowSettingsDialog(Settings& settings, SettingsPlatform& platform) {
     windowClass.lpszClassName = ClassName;
     RegisterClassW(&windowClass);
 
-    constexpr DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    const RECT placement = Placement(style);
-    dialog.window = CreateWindowExW(
-        0, ClassName, Title, style, placement.left, placement.top, placement.right - placement.left,
-        placement.bottom - placement.top, nullptr, nullptr, instance, nullptr);
+    const RECT placement = Placement();
+    dialog.window =
+        CreateWindowExW(0, ClassName, Title, DialogStyle, placement.left, placement.top,
+                        placement.right - placement.left, placement.bottom - placement.top, nullptr,
+                        nullptr, instance, nullptr);
     if (dialog.window == nullptr) {
-        FreeDialogResources();
+        FreeDpiResources();
         return;
     }
-    AddButton(SetId, InDialog(SetButton), L"設定");
-    AddButton(CancelId, InDialog(CancelButton), L"ｷｬﾝｾﾙ");
+    dialog.setButton = AddButton(SetId, InDialog(SetButton), L"設定");
+    dialog.cancelButton = AddButton(CancelId, InDialog(CancelButton), L"ｷｬﾝｾﾙ");
     dialog.fileButton = AddButton(FileId, InPanel(FileButton), L"...");
     AddRepeatBox();
+    const int windowDpi = DpiOfWindow(dialog.window);
+    if (windowDpi != dialog.dpi) {
+        ApplyDpi(windowDpi, {placement.left, placement.top});
+    } else {
+        LayOutControls();
+    }
     ApplyKind();
 
     // Both zooms start or end where the mouse was at this moment.
@@ -515,7 +664,7 @@ void ShowSettingsDialog(Settings& settings, SettingsPlatform& platform) {
             DispatchMessageW(&message);
         }
     }
-    FreeDialogResources();
+    FreeDpiResources();
 }
 
 }  // namespace nuvrel

@@ -122,31 +122,51 @@ TEST(button_face_test, a_face_of_the_image_size_copies_the_frame_unchanged) {
     }
 }
 
+// Every pixel within the frame's width of an edge is painted by exactly one piece, at 96 dpi
+// and at the larger DPIs, where the frame keeps its width in inches.
 TEST(button_face_test, frame_pieces_cover_the_border_once_and_leave_the_inside) {
-    constexpr int Width = 113;
-    constexpr int Height = 31;
-    std::vector<int> covered(Width * Height, 0);
-    for (const FramePiece& piece : FramePieces(Width, Height)) {
-        const PixelRect& d = piece.Destination;
-        for (int y = d.Top; y < d.Top + d.Height; ++y) {
-            for (int x = d.Left; x < d.Left + d.Width; ++x) {
-                ASSERT_TRUE(x >= 0 && x < Width && y >= 0 && y < Height);
-                ++covered[y * Width + x];
+    for (const int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        const int Width = ScaledPixels(113, dpi);
+        const int Height = ScaledPixels(31, dpi);
+        const int frame = FrameWidthAt(dpi);
+        EXPECT_EQ(frame, FrameWidth * dpi / 96);
+        std::vector<int> covered(Width * Height, 0);
+        for (const FramePiece& piece : FramePieces(Width, Height, dpi)) {
+            const PixelRect& d = piece.Destination;
+            for (int y = d.Top; y < d.Top + d.Height; ++y) {
+                for (int x = d.Left; x < d.Left + d.Width; ++x) {
+                    ASSERT_TRUE(x >= 0 && x < Width && y >= 0 && y < Height);
+                    ++covered[y * Width + x];
+                }
+            }
+            const PixelRect& s = piece.Source;
+            EXPECT_GE(s.Left, 0);
+            EXPECT_GE(s.Top, 0);
+            EXPECT_LE(s.Left + s.Width, StateImageWidth);
+            EXPECT_LE(s.Top + s.Height, StateImageHeight);
+        }
+        for (int y = 0; y < Height; ++y) {
+            for (int x = 0; x < Width; ++x) {
+                const bool border =
+                    x < frame || y < frame || x >= Width - frame || y >= Height - frame;
+                ASSERT_EQ(covered[y * Width + x], border ? 1 : 0) << x << "," << y;
             }
         }
-        const PixelRect& s = piece.Source;
-        EXPECT_GE(s.Left, 0);
-        EXPECT_GE(s.Top, 0);
-        EXPECT_LE(s.Left + s.Width, StateImageWidth);
-        EXPECT_LE(s.Top + s.Height, StateImageHeight);
     }
-    for (int y = 0; y < Height; ++y) {
-        for (int x = 0; x < Width; ++x) {
-            const bool border = x < FrameWidth || y < FrameWidth || x >= Width - FrameWidth ||
-                                y >= Height - FrameWidth;
-            ASSERT_EQ(covered[y * Width + x], border ? 1 : 0) << x << "," << y;
-        }
+}
+
+TEST(button_face_test, scaled_pieces_copy_the_same_parts_of_the_image) {
+    const auto at96 = FramePieces(77, 25);
+    const auto at144 = FramePieces(116, 38, 144);
+    for (std::size_t i = 0; i < at96.size(); ++i) {
+        EXPECT_EQ(at144[i].Source.Left, at96[i].Source.Left) << i;
+        EXPECT_EQ(at144[i].Source.Top, at96[i].Source.Top) << i;
+        EXPECT_EQ(at144[i].Source.Width, at96[i].Source.Width) << i;
+        EXPECT_EQ(at144[i].Source.Height, at96[i].Source.Height) << i;
     }
+    EXPECT_EQ(at144[0].Destination.Width, 6) << "a corner grows by half";
+    EXPECT_EQ(at144[1].Destination.Width, 116 - 12) << "the top edge spans the rest";
 }
 
 TEST(button_face_test, a_face_smaller_than_two_frames_gets_no_negative_pieces) {
@@ -168,6 +188,9 @@ TEST(button_face_test, caption_sits_two_thirds_of_a_pixel_above_the_middle) {
     EXPECT_EQ(CaptionTop(26, 13), 6);
     EXPECT_EQ(CaptionTop(33, 16), 8);
     EXPECT_EQ(CaptionTop(13, 13), -1);
+    // The caption rises by 20 twips at any DPI.
+    EXPECT_EQ(CaptionTop(38, 20, 144), 8);
+    EXPECT_EQ(CaptionTop(50, 26, 192), 11);
 }
 
 }  // namespace

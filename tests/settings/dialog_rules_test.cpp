@@ -59,6 +59,12 @@ TEST(dialog_rules_test, twips_to_pixels) {
     EXPECT_EQ(PixelsOf(7440, 96), 496);
     EXPECT_EQ(PixelsOf(195, 96), 13);
     EXPECT_EQ(PixelsOf(1440, 120), 120);
+    // The dialog's client area at 144 and 192 dpi.
+    EXPECT_EQ(PixelsOf(7440, 144), 744);
+    EXPECT_EQ(PixelsOf(3690, 144), 369);
+    EXPECT_EQ(PixelsOf(7440, 192), 992);
+    EXPECT_EQ(PixelsOf(3690, 192), 492);
+    EXPECT_EQ(PixelsOf(195, 144), 20) << "19.5 rounds up";
 }
 
 }  // namespace
