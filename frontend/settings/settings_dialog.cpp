@@ -517,11 +517,22 @@ void LayOutControls() {
 }
 
 // The window's size for the client area at the dialog's DPI, its top-left corner as given.
+// Where the frame the system draws differs from the one it reported for that DPI, the size
+// is corrected by what the client area lacks or has too much.
 void SizeWindow(POINT topLeft) {
-    const RECT frame =
-        FrameForClient({Px(ClientWidth), Px(ClientHeight)}, DialogStyle, 0, dialog.dpi);
-    SetWindowPos(dialog.window, nullptr, topLeft.x, topLeft.y, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE client{Px(ClientWidth), Px(ClientHeight)};
+    const RECT frame = FrameForClient(client, DialogStyle, 0, dialog.dpi);
+    SIZE size{frame.right - frame.left, frame.bottom - frame.top};
+    SetWindowPos(dialog.window, nullptr, topLeft.x, topLeft.y, size.cx, size.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT actual{};
+    GetClientRect(dialog.window, &actual);
+    if (actual.right != client.cx || actual.bottom != client.cy) {
+        size.cx += client.cx - actual.right;
+        size.cy += client.cy - actual.bottom;
+        SetWindowPos(dialog.window, nullptr, 0, 0, size.cx, size.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+    }
 }
 
 // The dialog is on a monitor of another DPI: everything is made and laid out again at the
@@ -644,6 +655,7 @@ void ShowSettingsDialog(Settings& settings, SettingsPlatform& platform) {
     if (windowDpi != dialog.dpi) {
         ApplyDpi(windowDpi, {placement.left, placement.top});
     } else {
+        SizeWindow({placement.left, placement.top});
         LayOutControls();
     }
     ApplyKind();
