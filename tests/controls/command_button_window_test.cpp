@@ -254,6 +254,29 @@ TEST_F(command_button_window_test, pressing_dragging_off_and_releasing_raises_no
     EXPECT_EQ(LookOf(browse).State, ButtonState::Selected);
 }
 
+// The test window does not keep the mouse, so the release reaches the button: the button
+// itself must see that the press was not its own.
+TEST_F(command_button_window_test, a_release_of_a_press_begun_elsewhere_is_no_click) {
+    MoveTo(EmptySpot());
+    Pause(150);
+    ASSERT_TRUE(Xdotool("mousedown 1"));
+    Pause(150);
+    const POINT from = EmptySpot();
+    const POINT to = CentreOf(settings);
+    for (int step = 1; step <= 4; ++step) {
+        MoveTo({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
+        Pause(80);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return IsIn(settings, ButtonState::HighLight); }));
+    ASSERT_TRUE(Xdotool("mouseup 1"));
+    Pause(300);
+    EXPECT_EQ(clicksReceived[SettingsId], 0);
+    EXPECT_EQ(LookOf(settings).Face, FaceImage::HighLight) << "the release repaints nothing";
+    // A press and release on it still clicks.
+    ASSERT_TRUE(Xdotool("click 1"));
+    ASSERT_TRUE(WaitUntil([&] { return clicksReceived[SettingsId] == 1; }));
+}
+
 TEST_F(command_button_window_test, left_release_in_hover_without_focus_shows_normal) {
     // The dialog keeps the focus for itself, as when focus is refused.
     Hover(cancel);
