@@ -193,6 +193,9 @@ class PreviewBox {
 
 TEST_F(frontend_program_test, a_second_copy_ends_at_once) {
     Install();
+    // The control panel's box is there before the screensaver starts: a window shown later
+    // would take the activation from the renderer, which then ends.
+    PreviewBox box(152, 112);
     auto first = StartFrontEnd("/s");
     ASSERT_NE(WaitForWindow("Nuvrel_Main"), nullptr);
     for (const char* arguments : {"/s", "/c"}) {
@@ -204,7 +207,6 @@ TEST_F(frontend_program_test, a_second_copy_ends_at_once) {
     }
     {
         SCOPED_TRACE("/p into a real preview box");
-        PreviewBox box(152, 112);
         auto second = StartFrontEnd("/p " + box.Argument());
         EXPECT_EQ(second->WaitForExit(5000), std::optional<DWORD>(0))
             << "a preview ran beside the screensaver";
