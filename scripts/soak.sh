@@ -83,10 +83,16 @@ renderer_unix_pid() {
         fi
     done
 }
-# RssAnon and VmData of a Unix process, in kB.
+# RssAnon and VmData of a Unix process, in kB: like the probe's figures, the least of readings
+# over 2.4 seconds, since the music's player holds its buffers only while it plays.
 memory_of() {
-    awk '/^RssAnon:/ { rss = $2 } /^VmData:/ { data = $2 }
-         END { printf "rss_anon_kB=%s vm_data_kB=%s", rss, data }' "/proc/$1/status" 2>/dev/null
+    local reading
+    for reading in 1 2 3 4 5 6 7 8; do
+        cat "/proc/$1/status" 2>/dev/null
+        sleep 0.3
+    done | awk '/^RssAnon:/ && (rss == "" || $2 < rss) { rss = $2 }
+                /^VmData:/ && (data == "" || $2 < data) { data = $2 }
+                END { printf "rss_anon_kB=%s vm_data_kB=%s", rss, data }'
 }
 
 echo "Running the screensaver for $minutes minutes (display $DISPLAY)..."

@@ -277,6 +277,7 @@ int main(int argc, char** argv) {
         Sample(label.c_str(), frontEnd);
         Sample(label.c_str(), renderer);
     }
+    Pause(6000);  // the caller's own readings of the last sample
     if (!Xdotool("key space")) {
         std::printf("error: xdotool failed\n");
     }
