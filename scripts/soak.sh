@@ -134,7 +134,7 @@ figure() {  # figure LABEL TITLE NAME
 memory_noise_kB=1024
 faults=0
 echo
-echo "Soak of $minutes minutes ($preset build, $(wine --version 2>/dev/null || echo Wine))"
+echo "Soak of $minutes minutes ($preset build, $("$loader" --version 2>/dev/null || echo Wine))"
 echo "MP3 replays heard: $replays (restarts sent: $restarts; a 1.5 s tone polled once a second)"
 printf '%-10s %-14s %12s %12s\n' process figure start end
 for title in Nuvrel_Main Nuvrel_VC; do
