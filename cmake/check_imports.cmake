@@ -1,5 +1,7 @@
 # Fails unless the Windows program FILE imports system DLLs only (read with OBJDUMP), and,
 # given SUBSYSTEM (2 for a GUI program, 3 for a console one), unless it is of that subsystem.
+# Given ALLOWED_IMPORTS, a file that lists under "[dll]" lines the functions each DLL may
+# give, it also fails for every imported function not listed there, naming it and its DLL.
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${FILE} OUTPUT_VARIABLE headers RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
@@ -28,3 +30,58 @@ if(DEFINED SUBSYSTEM)
         message(FATAL_ERROR "${FILE} is of subsystem ${subsystem}, expected ${SUBSYSTEM}")
     endif()
 endif()
+
+if(NOT DEFINED ALLOWED_IMPORTS)
+    return()
+endif()
+
+# The allowed functions, as "dll!function" in lower-case DLL names.
+file(STRINGS "${ALLOWED_IMPORTS}" allowed_lines)
+set(allowed)
+set(section "")
+foreach(line IN LISTS allowed_lines)
+    string(REGEX REPLACE "#.*$" "" line "${line}")
+    string(STRIP "${line}" line)
+    if(line MATCHES "^\\[(.+)\\]$")
+        string(TOLOWER "${CMAKE_MATCH_1}" section)
+    elseif(NOT line STREQUAL "")
+        if(section STREQUAL "")
+            message(FATAL_ERROR "${ALLOWED_IMPORTS}: ${line} is listed under no DLL")
+        endif()
+        list(APPEND allowed "${section}!${line}")
+    endif()
+endforeach()
+
+# objdump lists each DLL's imports after its "DLL Name:" line, one a line, up to a blank line:
+# "<address> <hint> <name>", or "<address> <ordinal>" alone for an import by number.
+string(REPLACE ";" "," headers "${headers}")
+string(REPLACE "\n" ";" header_lines "${headers}")
+get_filename_component(program "${FILE}" NAME)
+set(dll "")
+set(refused)
+foreach(line IN LISTS header_lines)
+    if(line MATCHES "DLL Name: (.+)$")
+        set(dll_file "${CMAKE_MATCH_1}")
+        string(REGEX REPLACE "\\.[dD][lL][lL]$" "" dll "${CMAKE_MATCH_1}")
+        string(TOLOWER "${dll}" dll)
+    elseif(line STREQUAL "")
+        set(dll "")
+    elseif(NOT dll STREQUAL "" AND line MATCHES "^\t[0-9a-fA-F]+\t +([0-9]+)( +([^ ]+))?")
+        if(CMAKE_MATCH_3)
+            set(function "${CMAKE_MATCH_3}")
+        else()
+            set(function "ordinal ${CMAKE_MATCH_1}")
+        endif()
+        if(NOT "${dll}!${function}" IN_LIST allowed)
+            list(APPEND refused "${dll_file}: ${function}")
+        endif()
+    endif()
+endforeach()
+if(refused)
+    list(JOIN refused "\n  " refused_text)
+    message(FATAL_ERROR "${program} imports functions not in ${ALLOWED_IMPORTS}, so it may not "
+        "start on the oldest Windows it supports:\n  ${refused_text}\n"
+        "Load a function of later Windows at run time with GetProcAddress; add one that this "
+        "Windows has to the list under its DLL.")
+endif()
+message(STATUS "${program}: every import is in ${ALLOWED_IMPORTS}")

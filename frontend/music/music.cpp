@@ -1,5 +1,6 @@
 #include "frontend/music/music.h"
 
+#include <optional>
 #include <string>
 
 namespace nuvrel {
@@ -171,7 +172,7 @@ bool Music::CdWatch() {
 
     if (settings_.BgmRepeat == 0) {
         if (stopped) {
-            MciPlay(CdDevice, u"", u"");
+            PlayWholeDisc();
         }
         return CdKeepWatching;
     }
@@ -185,6 +186,17 @@ bool Music::CdWatch() {
         MciPlay(CdDevice, start, u"");
     }
     return CdKeepWatching;
+}
+
+// The first play runs on from wherever the drive stands. A disc found stopped after that has
+// played to its end, where a play from the current position would play nothing: it starts
+// again from the beginning.
+void Music::PlayWholeDisc() {
+    if (cdDiscStarted_) {
+        Send(u"seek " + CdDevice + u" to start");
+    }
+    MciPlay(CdDevice, u"", u"");
+    cdDiscStarted_ = true;
 }
 
 void Music::CdStop() {

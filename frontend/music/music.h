@@ -61,12 +61,14 @@ class Music {
 
   private:
     std::int32_t Send(const std::u16string& command);
+    void PlayWholeDisc();
 
     Settings& settings_;
     MciSystem& system_;
     std::u16string lastReply_;
-    std::u16string mp3Mode_;  // the MP3 status answer; keeps its old text when none comes
-    std::u16string cdMode_;   // the CD status answer, likewise
+    std::u16string mp3Mode_;      // the MP3 status answer; keeps its old text when none comes
+    std::u16string cdMode_;       // the CD status answer, likewise
+    bool cdDiscStarted_ = false;  // the whole disc has been asked to play once
 };
 
 }  // namespace nuvrel

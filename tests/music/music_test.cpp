@@ -20,6 +20,13 @@ struct FakeDrive {
     int tracks = 8;
     int currentTrack = 1;
     bool playing = false;
+    bool atEnd = false;  // stopped after the last track: a play from here plays nothing
+
+    void PlayToTheEnd() {
+        currentTrack = tracks;
+        playing = false;
+        atEnd = true;
+    }
 
     FakeSystem::Answer Respond(const std::string& command) {
         if (!present) {
@@ -43,7 +50,13 @@ struct FakeDrive {
             return {0, Text(track) + u":00:00:00"};
         }
         if (command == "play cdaudio") {
-            playing = true;
+            playing = !atEnd;
+            return {};
+        }
+        if (command == "seek cdaudio to start") {
+            currentTrack = 1;
+            playing = false;
+            atEnd = false;
             return {};
         }
         const std::string playFrom = "play cdaudio from ";
@@ -53,6 +66,7 @@ struct FakeDrive {
             }
             currentTrack = std::stoi(command.substr(playFrom.size()));
             playing = true;
+            atEnd = false;
             return {};
         }
         return {};
@@ -96,8 +110,14 @@ TEST_F(music_test, command_layer_turns_failures_into_texts) {
 
 TEST_F(music_test, empty_command_is_not_sent) {
     settings.ApiResult = 42;
+    std::u16string reply;
+    EXPECT_EQ(music.MciSend(u"", reply), -1);
+    EXPECT_EQ(reply, u"コマンド文字列が指定されていません");
+    EXPECT_EQ(settings.ApiResult, 42) << "nothing was sent, so no result is stored";
+
     EXPECT_EQ(music.MciCommand(u""), u"Error:-1");
     EXPECT_EQ(music.LastReply(), u"コマンド文字列が指定されていません");
+    EXPECT_EQ(settings.ApiResult, -1) << "the command layer stores the code it returns";
     EXPECT_TRUE(system.commands.empty());
 }
 
@@ -194,9 +214,35 @@ TEST_F(music_test, whole_disc_starts_once_and_then_only_asks) {
                                                         "status cdaudio mode", "play cdaudio"}));
     EXPECT_TRUE(music.CdWatch());
     EXPECT_EQ(TakeCommands().size(), 3u);
-    drive.playing = false;  // the disc ended
+    EXPECT_TRUE(drive.playing);
+}
+
+TEST_F(music_test, whole_disc_starts_again_from_the_beginning_after_its_end) {
+    UseDrive();
+    EXPECT_TRUE(music.CdWatch());
+    TakeCommands();
+    drive.PlayToTheEnd();
+    EXPECT_TRUE(music.CdWatch());
+    EXPECT_EQ(TakeCommands(), (std::vector<std::string>{
+                                  "status cdaudio current track", "status cdaudio number of tracks",
+                                  "status cdaudio mode", "seek cdaudio to start", "play cdaudio"}));
+    EXPECT_TRUE(drive.playing);
+    EXPECT_EQ(drive.currentTrack, 1);
+    EXPECT_TRUE(music.CdWatch());
+    EXPECT_EQ(TakeCommands().size(), 3u) << "a playing disc hears nothing but queries";
+}
+
+// A drive left at the end of the disc by an earlier run: the first play from there plays
+// nothing, and the next tick starts the disc from the beginning.
+TEST_F(music_test, whole_disc_found_at_its_end_starts_from_the_beginning_at_the_next_tick) {
+    UseDrive();
+    drive.PlayToTheEnd();
     EXPECT_TRUE(music.CdWatch());
     EXPECT_EQ(TakeCommands().back(), "play cdaudio");
+    EXPECT_FALSE(drive.playing);
+    EXPECT_TRUE(music.CdWatch());
+    EXPECT_TRUE(drive.playing);
+    EXPECT_EQ(drive.currentTrack, 1);
 }
 
 TEST_F(music_test, repeated_track_is_restarted_when_the_next_one_begins) {

@@ -13,8 +13,10 @@ namespace {
 
 using testing::FakeSystem;
 
+// The desktop's calls, written to the same ordered journal as the music's.
 class FakeDesktop final : public SupervisorPlatform {
   public:
+    explicit FakeDesktop(std::vector<std::string>& journal) : calls(journal) {}
     bool StartRenderer() override { return Log("start renderer"), rendererStarts; }
     bool RendererWindowExists() override { return rendererWindow; }
     bool RendererProcessEnded() override { return rendererEnded; }
@@ -31,7 +33,7 @@ class FakeDesktop final : public SupervisorPlatform {
     bool rendererStarts = true;
     bool rendererWindow = false;
     bool rendererEnded = false;
-    std::vector<std::string> calls;
+    std::vector<std::string>& calls;
 };
 
 class supervisor_test : public ::testing::Test {
@@ -40,17 +42,9 @@ class supervisor_test : public ::testing::Test {
         supervisor_.emplace(settings, music, desktop, cursorHidden);
         return *supervisor_;
     }
-    // Everything that happened, music and desktop, since the last call.
-    std::vector<std::string> Take() {
-        std::vector<std::string> all = std::exchange(desktop.calls, {});
-        for (const std::string& command : std::exchange(system.commands, {})) {
-            all.push_back("mci " + command);
-        }
-        for (const std::string& sound : std::exchange(system.sounds, {})) {
-            all.push_back("sound " + sound);
-        }
-        return all;
-    }
+    void SetUp() override { system.journal = &journal; }
+    // Everything that happened, music and desktop, in order since the last call.
+    std::vector<std::string> Take() { return std::exchange(journal, {}); }
     void RunUntilRendererCloses(Supervisor& supervisor) {
         desktop.rendererWindow = true;
         supervisor.OnTimer(SupervisorTimer::RendererWatch);
@@ -59,10 +53,11 @@ class supervisor_test : public ::testing::Test {
         supervisor.OnTimer(SupervisorTimer::RendererWatch);
     }
 
+    std::vector<std::string> journal;
     Settings settings;
     FakeSystem system;
     Music music{settings, system};
-    FakeDesktop desktop;
+    FakeDesktop desktop{journal};
     std::optional<Supervisor> supervisor_;
 };
 
@@ -90,11 +85,11 @@ TEST_F(supervisor_test, wav_loops_from_load_to_close_without_a_timer) {
     settings.BgmFile = u"C:\\x\\loop.Wav";
     Supervisor& supervisor = Make(true);
     supervisor.Load();
-    EXPECT_EQ(Take(), (std::vector<std::string>{"start renderer", "start timer 3",
-                                                "sound C:\\x\\loop.Wav 9"}));
+    EXPECT_EQ(Take(), (std::vector<std::string>{"sound C:\\x\\loop.Wav 9", "start renderer",
+                                                "start timer 3"}));
     RunUntilRendererCloses(supervisor);
     EXPECT_EQ(Take(),
-              (std::vector<std::string>{"stop timer 3", "show cursor", "end", "sound <none> 0"}));
+              (std::vector<std::string>{"stop timer 3", "sound <none> 0", "show cursor", "end"}));
 }
 
 TEST_F(supervisor_test, mp3_plays_first_and_its_timer_stops_before_the_device_closes) {
@@ -102,15 +97,14 @@ TEST_F(supervisor_test, mp3_plays_first_and_its_timer_stops_before_the_device_cl
     settings.BgmFile = u"C:\\song.mp3";
     Supervisor& supervisor = Make(false);
     supervisor.Load();
-    EXPECT_EQ(Take(),
-              (std::vector<std::string>{"start timer 1", "start renderer", "start timer 3",
-                                        "mci open \"C:\\song.mp3\" type MPEGVideo Alias MP3Play",
-                                        "mci play MP3Play"}));
+    EXPECT_EQ(Take(), (std::vector<std::string>{
+                          "mci open \"C:\\song.mp3\" type MPEGVideo Alias MP3Play",
+                          "mci play MP3Play", "start timer 1", "start renderer", "start timer 3"}));
     supervisor.OnTimer(SupervisorTimer::Mp3);
     EXPECT_EQ(Take().front(), "mci status MP3Play mode");
     RunUntilRendererCloses(supervisor);
-    EXPECT_EQ(Take(), (std::vector<std::string>{"stop timer 3", "stop timer 1", "end",
-                                                "mci stop MP3Play", "mci close MP3Play"}));
+    EXPECT_EQ(Take(), (std::vector<std::string>{"stop timer 3", "stop timer 1", "mci stop MP3Play",
+                                                "mci close MP3Play", "end"}));
 }
 
 TEST_F(supervisor_test, other_file_endings_play_nothing) {
@@ -127,11 +121,11 @@ TEST_F(supervisor_test, cd_that_stopped_watching_is_not_stopped_at_the_end) {
     Supervisor& supervisor = Make(false);
     supervisor.Load();
     EXPECT_EQ(Take(),
-              (std::vector<std::string>{"start timer 2", "start renderer", "start timer 3",
-                                        "mci open cdaudio", "mci set cdaudio time format tmsf"}));
+              (std::vector<std::string>{"mci open cdaudio", "mci set cdaudio time format tmsf",
+                                        "start timer 2", "start renderer", "start timer 3"}));
     supervisor.OnTimer(SupervisorTimer::Cd);
     EXPECT_EQ(Take(),
-              (std::vector<std::string>{"stop timer 2", "mci status cdaudio current track"}));
+              (std::vector<std::string>{"mci status cdaudio current track", "stop timer 2"}));
     RunUntilRendererCloses(supervisor);
     EXPECT_EQ(Take(), (std::vector<std::string>{"stop timer 3", "end"}));
 }
@@ -142,8 +136,8 @@ TEST_F(supervisor_test, cd_still_watched_is_stopped_at_the_end) {
     supervisor.Load();
     Take();
     RunUntilRendererCloses(supervisor);
-    EXPECT_EQ(Take(), (std::vector<std::string>{"stop timer 3", "stop timer 2", "end",
-                                                "mci stop cdaudio", "mci close cdaudio"}));
+    EXPECT_EQ(Take(), (std::vector<std::string>{"stop timer 3", "stop timer 2", "mci stop cdaudio",
+                                                "mci close cdaudio", "end"}));
 }
 
 TEST_F(supervisor_test, renderer_that_cannot_start_ends_run_mode_and_its_music) {
@@ -152,8 +146,8 @@ TEST_F(supervisor_test, renderer_that_cannot_start_ends_run_mode_and_its_music) 
     desktop.rendererStarts = false;
     Supervisor& supervisor = Make(true);
     supervisor.Load();
-    EXPECT_EQ(Take(), (std::vector<std::string>{"start renderer", "show cursor", "end",
-                                                "sound C:\\loop.wav 9", "sound <none> 0"}));
+    EXPECT_EQ(Take(), (std::vector<std::string>{"sound C:\\loop.wav 9", "start renderer",
+                                                "sound <none> 0", "show cursor", "end"}));
 }
 
 TEST_F(supervisor_test, renderer_that_ends_before_its_window_was_seen_ends_run_mode) {

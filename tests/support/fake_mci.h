@@ -28,6 +28,7 @@ class FakeSystem final : public MciSystem {
     std::int32_t SendString(const std::u16string& command, std::u16string* reply,
                             int replyLength) override {
         commands.push_back(Narrow(command));
+        Journal("mci " + Narrow(command));
         Answer answer = respond ? respond(Narrow(command)) : Answer{};
         if (reply != nullptr && answer.writesReply) {
             *reply = answer.reply.substr(0, static_cast<std::size_t>(replyLength - 1));
@@ -45,12 +46,21 @@ class FakeSystem final : public MciSystem {
     std::int32_t PlaySoundName(const std::u16string* sound, std::uint32_t flags) override {
         sounds.push_back((sound != nullptr ? Narrow(*sound) : "<none>") + " " +
                          std::to_string(flags));
+        Journal("sound " + sounds.back());
         return 1;
+    }
+    void Journal(const std::string& entry) {
+        if (journal != nullptr) {
+            journal->push_back(entry);
+        }
     }
 
     std::function<Answer(const std::string&)> respond;
     std::vector<std::string> commands;
     std::vector<std::string> sounds;
+    // When set, commands ("mci ...") and sounds ("sound ...") are also written here, in the
+    // order they happen among the calls of other fakes that share it.
+    std::vector<std::string>* journal = nullptr;
     int waveDevices = 1;
     bool errorTexts = true;
 };
