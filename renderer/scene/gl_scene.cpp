@@ -7,26 +7,34 @@
 
 namespace nuvrel {
 
-void SetUpScene(GlScene& gl, HWND window) {
-    // The scene draws all its random numbers here, before any OpenGL state is set: the
-    // same sequence as drawing the camera's view between the two.
-    std::unique_ptr<VortexScene> scene =
-        TryBuildVortexScene(static_cast<std::uint32_t>(std::time(nullptr)));
+std::unique_ptr<VortexScene> BuildSceneFromClock() {
+    return TryBuildVortexScene(static_cast<std::uint32_t>(std::time(nullptr)));
+}
 
+ViewportRect ClientViewport(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.left, client.top, client.right - client.left, client.bottom - client.top};
+}
+
+void SetUpScene(GlScene& gl, HWND window, std::unique_ptr<VortexScene> scene,
+                const ViewportRect& viewport) {
     gl.deviceContext = GetDC(window);
     SelectPixelFormat(gl.deviceContext);
     gl.renderingContext = wglCreateContext(gl.deviceContext);
-    RECT client{};
-    GetClientRect(window, &client);
     if (gl.renderingContext == nullptr || !wglMakeCurrent(gl.deviceContext, gl.renderingContext)) {
         return;  // the window stays black; frames draw nothing
     }
     gl.contextCurrent = true;
-
-    const ViewportRect viewport{client.left, client.top, client.right - client.left,
-                                client.bottom - client.top};
     SetUpDrawing(viewport, scene ? scene->view : View::Side);
     gl.scene = std::move(scene);
+}
+
+void SetUpScene(GlScene& gl, HWND window) {
+    // The scene draws all its random numbers first: the same sequence as drawing the
+    // camera's view between them and the OpenGL state.
+    std::unique_ptr<VortexScene> scene = BuildSceneFromClock();
+    SetUpScene(gl, window, std::move(scene), ClientViewport(window));
 }
 
 void TearDownScene(GlScene& gl, HWND window) {

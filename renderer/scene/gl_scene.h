@@ -21,9 +21,19 @@ struct GlScene {
     bool Ready() const { return scene != nullptr; }
 };
 
-// Builds the scene from the calendar time, chooses the window's pixel format, creates and
-// makes current its rendering context and sets up the drawing (SetUpDrawing) over the whole
-// client area.
+// The scene of this run, seeded from the calendar time.
+std::unique_ptr<VortexScene> BuildSceneFromClock();
+
+// The window's whole client area.
+ViewportRect ClientViewport(HWND window);
+
+// Chooses the window's pixel format, creates and makes current its rendering context and
+// sets up the drawing (SetUpDrawing) into the viewport with the scene's view. The scene is
+// built beforehand, so that all its random numbers are drawn before any OpenGL state is set.
+void SetUpScene(GlScene& gl, HWND window, std::unique_ptr<VortexScene> scene,
+                const ViewportRect& viewport);
+
+// The scene from the calendar time, over the whole client area.
 void SetUpScene(GlScene& gl, HWND window);
 void TearDownScene(GlScene& gl, HWND window);
 
