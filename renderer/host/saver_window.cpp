@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include "renderer/host/closing_rules.h"
+#include "renderer/host/display_layout.h"
 #include "renderer/host/password_dialog.h"
+#include "renderer/host/saver_placement.h"
 #include "renderer/scene/gl_scene.h"
 
 namespace nuvrel {
@@ -19,6 +21,7 @@ struct RendererHost {
     HINSTANCE ProgramInstance = nullptr;
     HWND SaverWindow = nullptr;
     bool SceneRunning = false;
+    SaverPlacement placement;  // every monitor; the scene on the primary one
     ClosingRules closing;
     GlScene gl;
 };
@@ -92,7 +95,7 @@ LRESULT CALLBACK CreateDestroyProc(HWND window, UINT message, WPARAM wParam, LPA
             // From here on the front end can find the window.
             SetWindowTextA(window, RunningTitle);
             SetThreadPriorityByLevel(ThreadPriorityLevel);
-            SetUpScene(host.gl, window);
+            SetUpScene(host.gl, window, BuildSceneFromClock(), host.placement.viewport);
             host.SceneRunning = true;
             break;
         case WM_DESTROY:
@@ -138,8 +141,8 @@ int RunSaverWindow() {
     windowClass.hInstance = host.ProgramInstance;
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = ClassName;
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
+    host.placement = PlaceSaverWindow(ReadDisplayLayout());
+    const ScreenRect& area = host.placement.window;
 
     // A screen saver window still being created: let it have the screen.
     const HWND other = FindWindowA(ClassName, TitleAtCreation);
@@ -149,10 +152,10 @@ int RunSaverWindow() {
     }
 
     if (RegisterClassA(&windowClass) != 0) {
-        host.SaverWindow =
-            CreateWindowExA(WS_EX_TOPMOST, ClassName, TitleAtCreation,
-                            WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0, width,
-                            height, nullptr, nullptr, host.ProgramInstance, nullptr);
+        host.SaverWindow = CreateWindowExA(
+            WS_EX_TOPMOST, ClassName, TitleAtCreation,
+            WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, area.left, area.top,
+            area.Width(), area.Height(), nullptr, nullptr, host.ProgramInstance, nullptr);
     }
     if (host.SaverWindow == nullptr) {
         return 1;

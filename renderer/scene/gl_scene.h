@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "renderer/scene/scene_drawing.h"
 #include "renderer/scene/vortex_scene.h"
 
 namespace nuvrel {
@@ -14,21 +15,29 @@ namespace nuvrel {
 struct GlScene {
     HDC deviceContext = nullptr;
     HGLRC renderingContext = nullptr;
+    bool contextCurrent = false;
     std::unique_ptr<VortexScene> scene;
 
     bool Ready() const { return scene != nullptr; }
 };
 
-// Builds the scene from the calendar time and sets every piece of fixed OpenGL state the
-// frames rely on: pixel format, viewport, camera, depth test, culling, light, material and
-// the particle shape (display list 1).
+// The scene of this run, seeded from the calendar time.
+std::unique_ptr<VortexScene> BuildSceneFromClock();
+
+// The window's whole client area.
+ViewportRect ClientViewport(HWND window);
+
+// Chooses the window's pixel format, creates and makes current its rendering context and
+// sets up the drawing (SetUpDrawing) into the viewport with the scene's view. The scene is
+// built beforehand, so that all its random numbers are drawn before any OpenGL state is set.
+void SetUpScene(GlScene& gl, HWND window, std::unique_ptr<VortexScene> scene,
+                const ViewportRect& viewport);
+
+// The scene from the calendar time, over the whole client area.
 void SetUpScene(GlScene& gl, HWND window);
 void TearDownScene(GlScene& gl, HWND window);
 
-// Clears, advances each funnel and draws its particles, and presents the frame.
+// One frame of the scene (DrawSceneFrame), presented.
 void DrawFrame(GlScene& gl);
-
-// The OpenGL calls of one particle's step.
-void DrawParticle(const ParticleDraw& particle);
 
 }  // namespace nuvrel

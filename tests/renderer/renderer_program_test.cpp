@@ -66,10 +66,13 @@ TEST_F(renderer_program_test, opens_a_full_screen_topmost_window_whatever_the_co
         EXPECT_TRUE(IsWindowVisible(window));
         RECT rect{};
         GetWindowRect(window, &rect);
-        EXPECT_EQ(rect.left, 0);
-        EXPECT_EQ(rect.top, 0);
-        EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
-        EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+        // The whole virtual screen, here the one monitor.
+        EXPECT_EQ(rect.left, GetSystemMetrics(SM_XVIRTUALSCREEN));
+        EXPECT_EQ(rect.top, GetSystemMetrics(SM_YVIRTUALSCREEN));
+        EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+        EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        EXPECT_EQ(rect.right - rect.left, GetSystemMetrics(SM_CXSCREEN));
+        EXPECT_EQ(rect.bottom - rect.top, GetSystemMetrics(SM_CYSCREEN));
         ASSERT_TRUE(Xdotool("key space"));
         ExpectEndsCleanly(*renderer);
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace nuvrel {
 namespace {
 
@@ -68,26 +70,61 @@ TEST(vortex_scene_test, same_seed_gives_the_same_scene) {
     EXPECT_NE(a.FunnelTable[0].points[0], other.FunnelTable[0].points[0]);
 }
 
-TEST(vortex_scene_test, frame_updates_each_funnel_before_its_own_particles) {
-    VortexScene scene(7);
-    scene.AdvanceFrame([](const ParticleDraw&) {});
-    // Replaying a frame by hand, funnel then its particles, must give the same state.
-    VortexScene replay(7);
-    replay.AdvanceFrame([](const ParticleDraw&) {});
-    int draws = 0;
-    scene.AdvanceFrame([&](const ParticleDraw& draw) {
-        const Particle& particle = scene.ParticleTable[draws];
-        EXPECT_EQ(draw.position, particle.Position);
-        ++draws;
-    });
-    for (int i = 0; i < FunnelCount; ++i) {
-        replay.FunnelTable[i].Update(replay.random);
-        for (int j = i * ParticlesPerFunnel; j < (i + 1) * ParticlesPerFunnel; ++j) {
-            replay.ParticleTable[j].Advance(replay.random);
+// What one particle's step left behind: its draw and the generator right after it.
+struct StepRecord {
+    ParticleDraw draw;
+    std::uint32_t randomState = 0;
+};
+
+bool SameDraw(const ParticleDraw& a, const ParticleDraw& b) {
+    return a.rgb.red == b.rgb.red && a.rgb.green == b.rgb.green && a.rgb.blue == b.rgb.blue &&
+           a.position == b.position && a.tiltAxis == b.tiltAxis && a.tiltAngle == b.tiltAngle &&
+           a.orbitAngle == b.orbitAngle && a.orbitRadius == b.orbitRadius;
+}
+
+TEST(vortex_scene_test, each_funnel_updates_right_before_its_own_particles) {
+    constexpr std::uint32_t seed = 7;
+    constexpr int Frames = 600;
+    VortexScene scene(seed);
+    VortexScene replay(seed);
+    std::vector<StepRecord> expected(FunnelCount * ParticlesPerFunnel);
+    // Frames in which a particle starts a new pass, drawing numbers, while a later funnel
+    // also draws: there, updating every funnel first would hand the particles other numbers.
+    int telling = 0;
+
+    for (int frame = 1; frame <= Frames; ++frame) {
+        bool restarted = false;
+        bool laterFunnelDrew = false;
+        for (int i = 0; i < FunnelCount; ++i) {
+            const std::uint32_t beforeFunnel = replay.random.state;
+            replay.FunnelTable[i].Update(replay.random);
+            laterFunnelDrew |= restarted && replay.random.state != beforeFunnel;
+            for (int j = i * ParticlesPerFunnel; j < (i + 1) * ParticlesPerFunnel; ++j) {
+                const std::uint32_t beforeParticle = replay.random.state;
+                expected[j].draw = replay.ParticleTable[j].Advance(replay.random);
+                expected[j].randomState = replay.random.state;
+                restarted |= replay.random.state != beforeParticle;
+            }
         }
+        telling += restarted && laterFunnelDrew;
+
+        int j = 0;
+        scene.AdvanceFrame([&](const ParticleDraw& draw) {
+            if (::testing::Test::HasFatalFailure()) {
+                return;  // one report per frame
+            }
+            ASSERT_LT(j, FunnelCount * ParticlesPerFunnel);
+            ASSERT_EQ(scene.random.state, expected[j].randomState)
+                << "frame " << frame << ", particle " << j;
+            ASSERT_TRUE(SameDraw(draw, expected[j].draw))
+                << "frame " << frame << ", particle " << j;
+            ++j;
+        });
+        ASSERT_EQ(j, FunnelCount * ParticlesPerFunnel) << "frame " << frame;
+        ASSERT_FALSE(::testing::Test::HasFatalFailure()) << "frame " << frame;
     }
-    EXPECT_EQ(draws, FunnelCount * ParticlesPerFunnel);
     ExpectSameState(scene, replay);
+    EXPECT_GE(telling, 5);
 }
 
 TEST(vortex_scene_test, particles_fade_in_with_their_funnels) {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "renderer/host/saver_placement.h"
+
+namespace nuvrel {
+
+// The system's virtual screen, its monitors and its primary screen. Monitors are enumerated
+// only where the system has the functions for it; elsewhere the layout holds the primary
+// screen alone.
+DisplayLayout ReadDisplayLayout();
+
+}  // namespace nuvrel

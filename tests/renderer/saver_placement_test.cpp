@@ -1,0 +1,129 @@
+#include "renderer/host/saver_placement.h"
+
+#include <gtest/gtest.h>
+
+namespace nuvrel {
+namespace {
+
+DisplayLayout Layout(const ScreenRect& virtualScreen, std::vector<Monitor> monitors) {
+    DisplayLayout layout;
+    layout.virtualScreen = virtualScreen;
+    layout.monitors = std::move(monitors);
+    for (const Monitor& monitor : layout.monitors) {
+        if (monitor.primary) {
+            layout.primaryScreen = {0, 0, monitor.rect.Width(), monitor.rect.Height()};
+        }
+    }
+    return layout;
+}
+
+void ExpectWindow(const SaverPlacement& placement, const ScreenRect& expected) {
+    EXPECT_EQ(placement.window.left, expected.left);
+    EXPECT_EQ(placement.window.top, expected.top);
+    EXPECT_EQ(placement.window.right, expected.right);
+    EXPECT_EQ(placement.window.bottom, expected.bottom);
+}
+
+void ExpectViewport(const SaverPlacement& placement, const ViewportRect& expected) {
+    EXPECT_EQ(placement.viewport.x, expected.x);
+    EXPECT_EQ(placement.viewport.y, expected.y);
+    EXPECT_EQ(placement.viewport.width, expected.width);
+    EXPECT_EQ(placement.viewport.height, expected.height);
+}
+
+TEST(saver_placement_test, one_monitor_gets_the_whole_window_as_before) {
+    const SaverPlacement placement =
+        PlaceSaverWindow(Layout({0, 0, 1920, 1080}, {{{0, 0, 1920, 1080}, true}}));
+    ExpectWindow(placement, {0, 0, 1920, 1080});
+    ExpectViewport(placement, {0, 0, 1920, 1080});
+}
+
+TEST(saver_placement_test, side_by_side_with_the_primary_on_the_left) {
+    const SaverPlacement placement = PlaceSaverWindow(
+        Layout({0, 0, 3200, 1080}, {{{0, 0, 1920, 1080}, true}, {{1920, 0, 3200, 1024}, false}}));
+    ExpectWindow(placement, {0, 0, 3200, 1080});
+    ExpectViewport(placement, {0, 0, 1920, 1080});
+}
+
+TEST(saver_placement_test, primary_on_the_right_starts_the_window_at_negative_x) {
+    const SaverPlacement placement = PlaceSaverWindow(
+        Layout({-1280, 0, 1920, 1080}, {{{-1280, 0, 0, 1024}, false}, {{0, 0, 1920, 1080}, true}}));
+    ExpectWindow(placement, {-1280, 0, 1920, 1080});
+    ExpectViewport(placement, {1280, 0, 1920, 1080});
+}
+
+TEST(saver_placement_test, a_taller_neighbour_lifts_the_viewport_off_the_bottom_edge) {
+    // The left monitor hangs 200 pixels lower: the window reaches down to 1224, and OpenGL
+    // counts the primary monitor's rows from there.
+    const SaverPlacement placement = PlaceSaverWindow(Layout(
+        {-1280, 0, 1920, 1224}, {{{-1280, 200, 0, 1224}, false}, {{0, 0, 1920, 1080}, true}}));
+    ExpectWindow(placement, {-1280, 0, 1920, 1224});
+    ExpectViewport(placement, {1280, 144, 1920, 1080});
+}
+
+TEST(saver_placement_test, stacked_monitors_above_and_below) {
+    const SaverPlacement above = PlaceSaverWindow(Layout(
+        {-320, -1440, 2240, 1080}, {{{0, 0, 1920, 1080}, true}, {{-320, -1440, 2240, 0}, false}}));
+    ExpectWindow(above, {-320, -1440, 2240, 1080});
+    ExpectViewport(above, {320, 0, 1920, 1080});
+
+    const SaverPlacement below = PlaceSaverWindow(
+        Layout({0, 0, 1920, 2280}, {{{0, 0, 1920, 1080}, true}, {{0, 1080, 1920, 2280}, false}}));
+    ExpectWindow(below, {0, 0, 1920, 2280});
+    ExpectViewport(below, {0, 1200, 1920, 1080});
+}
+
+TEST(saver_placement_test, different_sizes_and_scales_in_physical_pixels) {
+    // A 4K primary at 200 % beside a 1920 x 1200 monitor at 100 %, both in real pixels;
+    // the camera's aspect is the primary's own, 16:9, not the whole window's.
+    const SaverPlacement placement = PlaceSaverWindow(
+        Layout({0, 0, 5760, 2160}, {{{0, 0, 3840, 2160}, true}, {{3840, 480, 5760, 1680}, false}}));
+    ExpectWindow(placement, {0, 0, 5760, 2160});
+    ExpectViewport(placement, {0, 0, 3840, 2160});
+    EXPECT_DOUBLE_EQ(double(placement.viewport.width) / placement.viewport.height, 16.0 / 9.0);
+
+    // Three monitors: a 150 % primary in the middle, a portrait one on the left reaching
+    // higher and a small one on the right reaching lower.
+    const SaverPlacement three =
+        PlaceSaverWindow(Layout({-1200, -300, 4160, 1800}, {{{-1200, -300, 0, 1620}, false},
+                                                            {{0, 0, 2880, 1620}, true},
+                                                            {{2880, 1080, 4160, 1800}, false}}));
+    ExpectWindow(three, {-1200, -300, 4160, 1800});
+    ExpectViewport(three, {1200, 180, 2880, 1620});
+}
+
+TEST(saver_placement_test, heads_at_the_same_origin_as_wine_reports_xinerama) {
+    const SaverPlacement placement = PlaceSaverWindow(
+        Layout({0, 0, 1024, 768}, {{{0, 0, 1024, 600}, true}, {{0, 0, 800, 768}, false}}));
+    ExpectWindow(placement, {0, 0, 1024, 768});
+    // The primary monitor is the window's top 600 rows; the strip below it stays black.
+    ExpectViewport(placement, {0, 168, 1024, 600});
+}
+
+TEST(saver_placement_test, without_monitor_support_the_primary_screen_is_all) {
+    DisplayLayout layout;
+    layout.primaryScreen = {0, 0, 800, 600};
+    const SaverPlacement placement = PlaceSaverWindow(layout);
+    ExpectWindow(placement, {0, 0, 800, 600});
+    ExpectViewport(placement, {0, 0, 800, 600});
+}
+
+TEST(saver_placement_test, monitors_without_a_primary_mark_fall_back_to_the_primary_screen) {
+    DisplayLayout layout;
+    layout.monitors = {{{-1024, 0, 0, 768}, false}, {{0, 0, 1280, 1024}, false}};
+    layout.primaryScreen = {0, 0, 1280, 1024};
+    const SaverPlacement placement = PlaceSaverWindow(layout);
+    ExpectWindow(placement, {-1024, 0, 1280, 1024});
+    ExpectViewport(placement, {1024, 0, 1280, 1024});
+}
+
+TEST(saver_placement_test, a_virtual_screen_smaller_than_the_monitors_still_covers_them) {
+    // A system whose virtual screen lags behind a monitor just plugged in.
+    const SaverPlacement placement = PlaceSaverWindow(
+        Layout({0, 0, 1920, 1080}, {{{0, 0, 1920, 1080}, true}, {{1920, 0, 3840, 1080}, false}}));
+    ExpectWindow(placement, {0, 0, 3840, 1080});
+    ExpectViewport(placement, {0, 0, 1920, 1080});
+}
+
+}  // namespace
+}  // namespace nuvrel
