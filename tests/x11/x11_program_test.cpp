@@ -1,14 +1,15 @@
 // The Linux program as XScreenSaver and its users run it, on an Xvfb display of the test's
 // own with Mesa's software OpenGL.
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+// GoogleTest first: Xlib's headers define macros (None, Bool) that its names would meet.
 #include <gtest/gtest.h>
+
 #include <signal.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -208,9 +209,8 @@ TEST_F(x11_program_test, a_resize_changes_the_viewport_and_the_aspect) {
     XSync(display(), False);
     ExpectExitCode(resized.WaitForExit(120.0), 0);
 
-    const Finished whole = RunToEnd(
-        Command({"-window", "--seed", "11", "--size", "640x360", "--frames", "150", "--snapshot",
-                 wholePath}));
+    const Finished whole = RunToEnd(Command({"-window", "--seed", "11", "--size", "640x360",
+                                             "--frames", "150", "--snapshot", wholePath}));
     ExpectExitCode(whole.status, 0);
 
     const auto after = ReadPpm(resizedPath);
@@ -226,8 +226,8 @@ TEST_F(x11_program_test, a_resize_changes_the_viewport_and_the_aspect) {
 TEST_F(x11_program_test, fps_draws_the_frame_rate_in_the_bottom_left_corner) {
     const std::string plainPath = ArtefactPath("x11_plain.ppm");
     const std::string figurePath = ArtefactPath("x11_fps.ppm");
-    const std::vector<std::string> common = {"-window", "--seed", "3", "--size", "320x240",
-                                             "--frames", "90", "-delay", "20000"};
+    const std::vector<std::string> common = {"-window",  "--seed", "3",      "--size", "320x240",
+                                             "--frames", "90",     "-delay", "20000"};
     auto plainCommand = Command(common);
     plainCommand.insert(plainCommand.end(), {"--snapshot", plainPath});
     auto figureCommand = Command(common);
@@ -243,8 +243,7 @@ TEST_F(x11_program_test, fps_draws_the_frame_rate_in_the_bottom_left_corner) {
     int outsideCorner = 0;
     for (int y = 0; y < plain->height; ++y) {
         for (int x = 0; x < plain->width; ++x) {
-            const bool differs =
-                std::memcmp(plain->At(x, y), figure->At(x, y), 3) != 0;
+            const bool differs = std::memcmp(plain->At(x, y), figure->At(x, y), 3) != 0;
             const bool corner = x < 160 && y >= plain->height - 30;
             (corner ? insideCorner : outsideCorner) += differs ? 1 : 0;
         }
@@ -254,9 +253,10 @@ TEST_F(x11_program_test, fps_draws_the_frame_rate_in_the_bottom_left_corner) {
 }
 
 TEST_F(x11_program_test, a_bad_option_prints_the_usage_and_exits_with_1) {
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"-bogus"}, {"-delay", "soon"}, {"-window-id"},
-          {"-root", "-window"}}) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"-bogus"},
+                                                      {"-delay", "soon"},
+                                                      {"-window-id"},
+                                                      {"-root", "-window"}}) {
         const Finished finished = RunToEnd(Command(arguments), 20.0);
         ExpectExitCode(finished.status, 1);
         EXPECT_NE(finished.errors.find("usage: nuvrel"), std::string::npos) << arguments[0];
