@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "renderer/scene/scene_drawing.h"
 #include "renderer/scene/vortex_scene.h"
 
 namespace nuvrel {
@@ -14,21 +15,19 @@ namespace nuvrel {
 struct GlScene {
     HDC deviceContext = nullptr;
     HGLRC renderingContext = nullptr;
+    bool contextCurrent = false;
     std::unique_ptr<VortexScene> scene;
 
     bool Ready() const { return scene != nullptr; }
 };
 
-// Builds the scene from the calendar time and sets every piece of fixed OpenGL state the
-// frames rely on: pixel format, viewport, camera, depth test, culling, light, material and
-// the particle shape (display list 1).
+// Builds the scene from the calendar time, chooses the window's pixel format, creates and
+// makes current its rendering context and sets up the drawing (SetUpDrawing) over the whole
+// client area.
 void SetUpScene(GlScene& gl, HWND window);
 void TearDownScene(GlScene& gl, HWND window);
 
-// Clears, advances each funnel and draws its particles, and presents the frame.
+// One frame of the scene (DrawSceneFrame), presented.
 void DrawFrame(GlScene& gl);
-
-// The OpenGL calls of one particle's step.
-void DrawParticle(const ParticleDraw& particle);
 
 }  // namespace nuvrel
