@@ -6,7 +6,7 @@ set(CPACK_PACKAGE_NAME nuvrel)
 set(CPACK_PACKAGE_VENDOR "Nuvrel")
 set(CPACK_PACKAGE_CONTACT "Nuvrel maintainers <nuvrel@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "vortex funnels of coloured particles for XScreenSaver")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Ten vortex funnels of coloured particles swirl on a black screen, drawn with OpenGL.\n"
     "The program is an XScreenSaver display mode: /usr/libexec/xscreensaver/nuvrel.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
