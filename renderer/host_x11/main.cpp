@@ -5,7 +5,6 @@
 
 #include <poll.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -153,7 +152,7 @@ Ending RunFrames(Loop& loop) {
             timingStart = SteadySeconds();
         }
         if (options.delayMicroseconds > 0) {
-            WaitUntil(loop, frameStart + options.delayMicroseconds * 1e-6);
+            WaitUntil(loop, SteadySeconds() + options.delayMicroseconds * 1e-6);
         }
     }
 }
