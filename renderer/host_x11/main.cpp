@@ -1,0 +1,209 @@
+// nuvrel: the vortex as an XScreenSaver display mode, on Xlib and GLX.
+//
+// Exit codes: 0 when ended by SIGTERM, SIGINT, a key, a click, the close button or the end
+// of --frames; 1 for a bad command line, no display or OpenGL, or a window that went away.
+
+#include <poll.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "renderer/host_x11/command_line.h"
+#include "renderer/host_x11/frame_rate.h"
+#include "renderer/host_x11/ppm.h"
+#include "renderer/host_x11/stop_signals.h"
+#include "renderer/host_x11/text_overlay.h"
+#include "renderer/host_x11/x11_surface.h"
+#include "renderer/scene/scene_drawing.h"
+
+namespace nuvrel::x11 {
+namespace {
+
+enum class Ending { Stopped, Closed, WindowGone, FramesDone };
+
+struct Loop {
+    Surface& surface;
+    const Options& options;
+    VortexScene& scene;
+    bool sizeChanged = false;
+    bool closed = false;
+};
+
+double SteadySeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + now.tv_nsec * 1e-9;
+}
+
+ViewportRect WholeWindow(const Surface& surface) {
+    return ViewportRect{0, 0, surface.width, surface.height};
+}
+
+void HandleEvent(Loop& loop, const XEvent& event) {
+    Surface& surface = loop.surface;
+    if (event.xany.window != surface.window) {
+        return;
+    }
+    switch (event.type) {
+        case ConfigureNotify:
+            if (event.xconfigure.width != surface.width ||
+                event.xconfigure.height != surface.height) {
+                surface.width = event.xconfigure.width;
+                surface.height = event.xconfigure.height;
+                loop.sizeChanged = true;
+            }
+            break;
+        case DestroyNotify:
+            NoteWindowDestroyed();
+            break;
+        case KeyPress:
+        case ButtonPress:
+            loop.closed = surface.ownWindow;
+            break;
+        case ClientMessage:
+            if (surface.ownWindow &&
+                static_cast<Atom>(event.xclient.data.l[0]) == surface.deleteWindow) {
+                loop.closed = true;
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void HandlePendingEvents(Loop& loop) {
+    Display* display = loop.surface.display;
+    while (XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        HandleEvent(loop, event);
+    }
+}
+
+// Waits until the deadline while handling events; a stop signal ends the wait at once.
+void WaitUntil(Loop& loop, double deadline) {
+    pollfd waits[2] = {{ConnectionNumber(loop.surface.display), POLLIN, 0},
+                       {StopSignalFd(), POLLIN, 0}};
+    for (;;) {
+        HandlePendingEvents(loop);
+        const double left = deadline - SteadySeconds();
+        if (left <= 0.0 || StopRequested() || loop.closed || WindowGone()) {
+            return;
+        }
+        const timespec timeout{static_cast<time_t>(left),
+                               static_cast<long>((left - static_cast<time_t>(left)) * 1e9)};
+        ppoll(waits, 2, &timeout, nullptr);
+    }
+}
+
+bool SaveSnapshot(const Surface& surface, const std::string& path) {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(surface.width) * surface.height * 3);
+    glReadBuffer(surface.doubleBuffered ? GL_BACK : GL_FRONT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, surface.width, surface.height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return WritePpmFromBottomUp(path, surface.width, surface.height, pixels);
+}
+
+Ending RunFrames(Loop& loop) {
+    const Options& options = loop.options;
+    FrameRateFigure figure;
+    const long timedFrom = options.frames / 2;  // the second half: past the fade-in
+    double timingStart = SteadySeconds();
+    for (long frame = 1;; ++frame) {
+        HandlePendingEvents(loop);
+        if (StopRequested()) {
+            return Ending::Stopped;
+        }
+        if (WindowGone()) {
+            return Ending::WindowGone;
+        }
+        if (loop.closed) {
+            return Ending::Closed;
+        }
+        if (loop.sizeChanged) {
+            ResizeDrawing(WholeWindow(loop.surface), loop.scene.view);
+            loop.sizeChanged = false;
+        }
+        const double frameStart = SteadySeconds();
+        DrawSceneFrame(loop.scene);
+        if (options.showFrameRate) {
+            figure.FrameDrawn(frameStart);
+            DrawCornerText(figure.Text(), loop.surface.width, loop.surface.height);
+        }
+        if (frame == options.frames) {
+            if (!options.snapshotPath.empty() &&
+                !SaveSnapshot(loop.surface, options.snapshotPath)) {
+                std::fprintf(stderr, "nuvrel: cannot write %s\n", options.snapshotPath.c_str());
+            }
+            PresentFrame(loop.surface);
+            glFinish();
+            const double seconds = SteadySeconds() - timingStart;
+            std::printf("frames: %ld\nsize: %dx%d\nframe rate: %.1f frames/s\n", frame,
+                        loop.surface.width, loop.surface.height, (frame - timedFrom) / seconds);
+            return Ending::FramesDone;
+        }
+        PresentFrame(loop.surface);
+        if (frame == timedFrom) {
+            glFinish();
+            timingStart = SteadySeconds();
+        }
+        if (options.delayMicroseconds > 0) {
+            WaitUntil(loop, SteadySeconds() + options.delayMicroseconds * 1e-6);
+        }
+    }
+}
+
+int Run(const Options& options) {
+    if (!CatchStopSignals()) {
+        std::perror("nuvrel: signals");
+        return 1;
+    }
+    Surface surface;
+    std::string error;
+    if (!OpenSurface(options, surface, error)) {
+        std::fprintf(stderr, "nuvrel: %s\n", error.c_str());
+        return 1;
+    }
+    const std::uint32_t seed =
+        options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+    std::unique_ptr<VortexScene> scene = TryBuildVortexScene(seed);
+    if (!scene) {
+        std::fputs("nuvrel: not enough memory for the scene\n", stderr);
+        CloseSurface(surface);
+        return 1;
+    }
+    SetUpDrawing(WholeWindow(surface), scene->view);
+
+    Loop loop{surface, options, *scene};
+    const Ending ending = RunFrames(loop);
+    if (ending == Ending::WindowGone) {
+        std::fprintf(stderr, "nuvrel: the window 0x%lx went away\n", surface.window);
+    }
+    TearDownDrawing();
+    CloseSurface(surface);
+    return ending == Ending::WindowGone ? 1 : 0;
+}
+
+}  // namespace
+}  // namespace nuvrel::x11
+
+int main(int argc, char* argv[]) {
+    using namespace nuvrel::x11;
+    const CommandLine commandLine =
+        ParseCommandLine(argc, argv, std::getenv("XSCREENSAVER_WINDOW"));
+    switch (commandLine.outcome) {
+        case Outcome::Help:
+            std::fputs(Usage, stdout);
+            return 0;
+        case Outcome::Bad:
+            std::fprintf(stderr, "nuvrel: %s\n%s", commandLine.error.c_str(), Usage);
+            return 1;
+        case Outcome::Run:
+            break;
+    }
+    return Run(commandLine.options);
+}

@@ -1,0 +1,242 @@
+#include "renderer/host_x11/x11_surface.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace nuvrel::x11 {
+
+namespace {
+
+Window drawnWindow = 0;
+bool windowGone = false;
+
+// The window going away under the program shows first as errors about it; they end the
+// frame loop instead of the process.
+int OnXError(Display* display, XErrorEvent* event) {
+    if (drawnWindow != 0 && event->resourceid == drawnWindow) {
+        windowGone = true;
+        return 0;
+    }
+    char text[160];
+    XGetErrorText(display, event->error_code, text, sizeof text);
+    std::fprintf(stderr, "nuvrel: X error: %s (request %d)\n", text, event->request_code);
+    return 0;
+}
+
+int OnXIoError(Display*) {
+    std::fputs("nuvrel: the connection to the X server was lost\n", stderr);
+    std::_Exit(1);
+}
+
+// A screen saver may cover the root window with a "virtual root" of its own, marked by
+// the __SWM_VROOT property; drawing on the root means drawing there.
+Window VirtualRootWindow(Display* display) {
+    const Window root = DefaultRootWindow(display);
+    const Atom vrootAtom = XInternAtom(display, "__SWM_VROOT", False);
+    Window rootReturn = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    Window found = root;
+    if (XQueryTree(display, root, &rootReturn, &parent, &children, &count) != 0) {
+        for (unsigned int i = 0; i < count && found == root; ++i) {
+            Atom type = None;
+            int format = 0;
+            unsigned long items = 0;
+            unsigned long after = 0;
+            unsigned char* data = nullptr;
+            if (XGetWindowProperty(display, children[i], vrootAtom, 0, 1, False, XA_WINDOW, &type,
+                                   &format, &items, &after, &data) == Success &&
+                data != nullptr) {
+                if (type == XA_WINDOW && items == 1) {
+                    found = *reinterpret_cast<Window*>(data);
+                }
+                XFree(data);
+            }
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+    }
+    return found;
+}
+
+XVisualInfo* ChooseOwnVisual(Display* display) {
+    int attributes[] = {
+        GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1,   GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE,
+        1,        GLX_DEPTH_SIZE,   16,           None};
+    return glXChooseVisual(display, DefaultScreen(display), attributes);
+}
+
+// The OpenGL description of a window made by someone else, from its visual.
+XVisualInfo* VisualOfWindow(Display* display, const XWindowAttributes& attributes) {
+    XVisualInfo wanted{};
+    wanted.visualid = XVisualIDFromVisual(attributes.visual);
+    wanted.screen = XScreenNumberOfScreen(attributes.screen);
+    int count = 0;
+    return XGetVisualInfo(display, VisualIDMask | VisualScreenMask, &wanted, &count);
+}
+
+bool MakeOwnWindow(const Options& options, Surface& surface, XVisualInfo* visual) {
+    Display* display = surface.display;
+    const Window root = RootWindow(display, visual->screen);
+    surface.colormap = XCreateColormap(display, root, visual->visual, AllocNone);
+    XSetWindowAttributes attributes{};
+    attributes.colormap = surface.colormap;
+    attributes.background_pixel = BlackPixel(display, visual->screen);
+    attributes.border_pixel = 0;
+    attributes.event_mask = KeyPressMask | ButtonPressMask | StructureNotifyMask | ExposureMask;
+    surface.window = XCreateWindow(
+        display, root, 0, 0, options.width, options.height, 0, visual->depth, InputOutput,
+        visual->visual, CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
+    if (surface.window == 0) {
+        return false;
+    }
+    surface.ownWindow = true;
+    XStoreName(display, surface.window, "Nuvrel");
+    XClassHint classHint{};
+    char name[] = "nuvrel";
+    char className[] = "Nuvrel";
+    classHint.res_name = name;
+    classHint.res_class = className;
+    XSetClassHint(display, surface.window, &classHint);
+    surface.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, surface.window, &surface.deleteWindow, 1);
+    XMapRaised(display, surface.window);
+    // The picture starts once the window is on the screen.
+    XEvent event;
+    do {
+        XWindowEvent(display, surface.window, StructureNotifyMask, &event);
+    } while (event.type != MapNotify);
+    surface.width = options.width;
+    surface.height = options.height;
+    return true;
+}
+
+bool Fail(Surface& surface, std::string& error, std::string reason) {
+    error = std::move(reason);
+    CloseSurface(surface);
+    return false;
+}
+
+std::string WindowName(Window window) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", window);
+    return text;
+}
+
+}  // namespace
+
+bool OpenSurface(const Options& options, Surface& surface, std::string& error) {
+    surface = Surface{};
+    surface.display = XOpenDisplay(nullptr);
+    if (surface.display == nullptr) {
+        error = "cannot open the X display (is DISPLAY set?)";
+        return false;
+    }
+    Display* display = surface.display;
+    XSetErrorHandler(OnXError);
+    XSetIOErrorHandler(OnXIoError);
+    int errorBase = 0;
+    int eventBase = 0;
+    if (!glXQueryExtension(display, &errorBase, &eventBase)) {
+        return Fail(surface, error, "the X server has no OpenGL (GLX)");
+    }
+
+    XVisualInfo* visual = nullptr;
+    if (options.target == Target::OwnWindow) {
+        visual = ChooseOwnVisual(display);
+        if (visual == nullptr) {
+            return Fail(surface, error, "no double-buffered OpenGL visual with a depth buffer");
+        }
+        if (!MakeOwnWindow(options, surface, visual)) {
+            XFree(visual);
+            return Fail(surface, error, "cannot make a window");
+        }
+    } else {
+        surface.window = options.target == Target::GivenWindow || options.windowId != 0
+                             ? options.windowId
+                             : VirtualRootWindow(display);
+        XWindowAttributes attributes{};
+        windowGone = false;
+        drawnWindow = surface.window;
+        if (XGetWindowAttributes(display, surface.window, &attributes) == 0 || windowGone) {
+            surface.window = 0;
+            return Fail(surface, error, "there is no window " + WindowName(drawnWindow));
+        }
+        // Size changes and the window's end; its input belongs to whoever made it.
+        XSelectInput(display, surface.window, attributes.your_event_mask | StructureNotifyMask);
+        surface.width = attributes.width;
+        surface.height = attributes.height;
+        visual = VisualOfWindow(display, attributes);
+        int usesGl = 0;
+        if (visual == nullptr || glXGetConfig(display, visual, GLX_USE_GL, &usesGl) != 0 ||
+            !usesGl) {
+            if (visual != nullptr) {
+                XFree(visual);
+            }
+            return Fail(
+                surface, error,
+                "the visual of window " + WindowName(surface.window) + " does not support OpenGL");
+        }
+    }
+    drawnWindow = surface.window;
+    windowGone = false;
+
+    int doubleBuffered = 0;
+    glXGetConfig(display, visual, GLX_DOUBLEBUFFER, &doubleBuffered);
+    surface.doubleBuffered = doubleBuffered != 0;
+    surface.context = glXCreateContext(display, visual, nullptr, True);
+    XFree(visual);
+    if (surface.context == nullptr) {
+        return Fail(surface, error, "cannot create an OpenGL context");
+    }
+    if (!glXMakeCurrent(display, surface.window, surface.context)) {
+        return Fail(surface, error, "cannot make the OpenGL context current");
+    }
+    XSync(display, False);
+    if (windowGone) {
+        return Fail(surface, error, "window " + WindowName(surface.window) + " went away");
+    }
+    return true;
+}
+
+void CloseSurface(Surface& surface) {
+    if (surface.display == nullptr) {
+        return;
+    }
+    if (surface.context != nullptr) {
+        glXMakeCurrent(surface.display, None, nullptr);
+        glXDestroyContext(surface.display, surface.context);
+    }
+    if (surface.ownWindow && !windowGone) {
+        XDestroyWindow(surface.display, surface.window);
+    }
+    if (surface.colormap != 0) {
+        XFreeColormap(surface.display, surface.colormap);
+    }
+    XCloseDisplay(surface.display);
+    surface = Surface{};
+    drawnWindow = 0;
+}
+
+bool WindowGone() {
+    return windowGone;
+}
+
+void NoteWindowDestroyed() {
+    windowGone = true;
+}
+
+void PresentFrame(const Surface& surface) {
+    if (surface.doubleBuffered) {
+        glXSwapBuffers(surface.display, surface.window);
+    } else {
+        glFlush();
+    }
+}
+
+}  // namespace nuvrel::x11
