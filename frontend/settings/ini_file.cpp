@@ -120,8 +120,7 @@ bool IsLineEnd(char32_t code) {
 }
 
 bool IsBlank(char32_t code) {
-    return code == U' ' || (code >= U'\t' && code <= U'\r') || code == 0x1A || code == 0x3000 ||
-           code == DoubleByteOf(0x81, 0x40);
+    return code == U' ' || (code >= U'\t' && code <= U'\r') || code == 0x1A;
 }
 
 char32_t Folded(char32_t code) {
@@ -217,7 +216,7 @@ std::optional<Span> SectionName(const Text& text, Span line) {
     }
     for (std::size_t i = line.last; i > line.first + 1; --i) {
         if (text[i - 1].code == U']') {
-            return Span{line.first + 1, i - 1};
+            return Trim(text, {line.first + 1, i - 1});
         }
     }
     return std::nullopt;
@@ -386,9 +385,17 @@ std::string IniAssign(std::string_view file, std::string_view section, std::stri
         return result + Syntax("[", encoding) + std::string(section) + Syntax("]", encoding) +
                lineEnd + entry;
     }
+    // A key that is there keeps its name as the file spells it.
     if (const auto index = FindKey(parsed, *span, NameOf(key, encoding))) {
         const Line& line = parsed.lines[*index];
-        return std::string(file.substr(0, line.begin)) + entry + std::string(file.substr(line.end));
+        const Span name = EntryOf(parsed.text, line.chars).key;
+        std::string spelled(key);
+        if (!name.empty()) {
+            const std::size_t begin = parsed.text[name.first].begin;
+            spelled = file.substr(begin, parsed.text[name.last - 1].end - begin);
+        }
+        return std::string(file.substr(0, line.begin)) + spelled + Syntax("=", encoding) +
+               std::string(value) + lineEnd + std::string(file.substr(line.end));
     }
     std::size_t last = span->header;
     for (std::size_t i = span->header + 1; i < span->end; ++i) {

@@ -12,9 +12,9 @@ namespace nuvrel {
 // The file's encoding comes from its first bytes: a UTF-16 LE byte-order mark makes it UTF-16,
 // a UTF-8 one UTF-8, and anything else code page 932, where a lead byte always takes the byte
 // after it, so that no part of a double-byte character is ever read as ASCII. Lines end in CR
-// LF, CR or LF. Blanks (space, tab, vertical tab, form feed, the DOS end-of-file mark 0x1A and
-// the ideographic space) around names and values do not count. A header is a line that starts
-// with "[" and holds a "]": its name is what lies between the "[" and the last "]". Section and
+// LF, CR or LF. Blanks (space, tab, vertical tab, form feed and the DOS end-of-file mark 0x1A)
+// around names and values do not count. A header is a line that starts with "[" and holds a
+// "]": its name is what lies between the "[" and the last "]", blanks removed. Section and
 // key names match without regard to the case of Latin, Greek and Cyrillic letters, full-width
 // ones included; the first of two equal keys is the one that counts.
 enum class IniEncoding { Cp932, Utf16Le, Utf8 };
@@ -33,7 +33,7 @@ std::optional<std::string> IniLookup(std::string_view file, std::string_view sec
                                      std::string_view key);
 
 // The file with the key in the section set to the value: the key's line replaced where it
-// exists, added after the last line of its section that is not blank where it does not, and
+// exists (the name kept as the file spells it), added after the last line of its section that is not blank where it does not, and
 // the section appended to the file where it is missing. Every other byte stays as it was.
 std::string IniAssign(std::string_view file, std::string_view section, std::string_view key,
                       std::string_view value);

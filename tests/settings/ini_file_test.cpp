@@ -47,7 +47,7 @@ TEST_F(ini_file_test, replaces_a_key_in_place_and_keeps_everything_else) {
     Assign("Section", "D", "4");
     Assign("Last", "E", "5");
     EXPECT_EQ(Read(),
-              "; settings\r\n[Other]\r\nkey=1\r\n\r\n[section]\r\na=new\r\nB=2\r\nD=4\r\n\r\n"
+              "; settings\r\n[Other]\r\nkey=1\r\n\r\n[section]\r\nA=new\r\nB=2\r\nD=4\r\n\r\n"
               "[Last]\r\nC=3\r\nE=5\r\n");
 }
 
@@ -101,6 +101,7 @@ TEST_F(ini_file_test, a_trail_byte_is_never_a_bracket) {
         "[\x93\x5D]\r\nk=1\r\n[a]b] ; x\r\nk=2\r\n[\x93\x5D\x93\x5D\r\nk=3\r\n";
     EXPECT_EQ(IniLookup(headers, "\x93\x5D", "k"), "1");
     EXPECT_EQ(IniLookup(headers, "a]b", "k"), "2");
+    EXPECT_EQ(IniLookup("[ \x93\x5D\t]\r\nk=4", "\x93\x5D", "k"), "4");
     EXPECT_EQ(IniLookup(headers, "a", "k"), std::nullopt);
 }
 
@@ -123,14 +124,16 @@ TEST_F(ini_file_test, line_ends_and_blanks_of_every_kind) {
               "[S]\ra=1\rb=5\r\n\tc\x0B=\x0C 3 \t\r\n\x1A d = 4\x1A");
     EXPECT_EQ(IniAssign(file, "S", "e", "5"), file + "\r\ne=5\r\n");
     EXPECT_EQ(IniAssign("[S]\ra=1\r", "T", "e", "5"), "[S]\ra=1\r[T]\r\ne=5\r\n");
-    // The ideographic space is a blank too.
-    EXPECT_EQ(IniLookup("[S]\r\n\x81\x40k\x81\x40=\x81\x40v\x81\x40", "S", "k"), "v");
+    // The ideographic space is no blank, and its trail byte no "@".
+    EXPECT_EQ(IniLookup("[S]\r\n\x81\x40k=\x81\x40v\x81\x40", "S", "\x81\x40k"),
+              "\x81\x40v\x81\x40");
+    EXPECT_EQ(IniLookup("[S]\r\n\x81\x40k=v", "S", "k"), std::nullopt);
 }
 
 TEST_F(ini_file_test, a_key_line_without_a_value_hides_later_ones) {
     const std::string file = "[S]\r\nkey\r\nkey=1\r\n";
     EXPECT_EQ(IniLookup(file, "S", "key"), std::nullopt);
-    EXPECT_EQ(IniAssign(file, "S", "KEY", "2"), "[S]\r\nKEY=2\r\nkey=1\r\n");
+    EXPECT_EQ(IniAssign(file, "S", "KEY", "2"), "[S]\r\nkey=2\r\nkey=1\r\n");
 }
 
 TEST_F(ini_file_test, names_match_without_regard_to_letter_case_in_any_script) {
@@ -164,7 +167,7 @@ TEST_F(ini_file_test, a_utf8_file_is_read_and_changed_in_utf8) {
     EXPECT_EQ(DetectIniEncoding(file), IniEncoding::Utf8);
     EXPECT_EQ(IniLookup(file, *EncodeUtf8(u"ｓ"), *EncodeUtf8(u"Ｋ")), *EncodeUtf8(u"ソ"));
     EXPECT_EQ(IniAssign(file, *EncodeUtf8(u"ｓ"), *EncodeUtf8(u"Ｋ"), *EncodeUtf8(u"😀")),
-              "\xEF\xBB\xBF" + *EncodeUtf8(u"[Ｓ]\nＫ=😀\r\n"));
+              "\xEF\xBB\xBF" + *EncodeUtf8(u"[Ｓ]\nｋ=😀\r\n"));
     EXPECT_EQ(DecodeUtf8(*EncodeUtf8(u"aÜソ😀")), u"aÜソ😀");
     EXPECT_EQ(EncodeUtf8(u"\xD800"), std::nullopt);
     EXPECT_EQ(DecodeUtf8("\xC0\xAF\xFF"), u"\xFFFD\xFFFD\xFFFD");
