@@ -124,30 +124,7 @@ bool IsBlank(char32_t code) {
 }
 
 char32_t Folded(char32_t code) {
-    const auto in = [code](char32_t first, char32_t last) { return code >= first && code <= last; };
-    if (in(U'A', U'Z') || (in(0xC0, 0xDE) && code != 0xD7) || in(0x391, 0x3A9) ||
-        in(0x410, 0x42F) || in(0xFF21, 0xFF3A) ||
-        in(DoubleByteOf(0x83, 0x9F), DoubleByteOf(0x83, 0xB6))) {
-        return code + 0x20;
-    }
-    if (in(0x400, 0x40F)) {
-        return code + 0x50;
-    }
-    if (in(0x2160, 0x216F)) {
-        return code + 0x10;
-    }
-    // Code page 932: full-width Latin letters, then Cyrillic, whose small letters skip 0x847F.
-    // (Its Greek letters are above.)
-    if (in(DoubleByteOf(0x82, 0x60), DoubleByteOf(0x82, 0x79))) {
-        return code + 0x21;
-    }
-    if (in(DoubleByteOf(0x84, 0x40), DoubleByteOf(0x84, 0x4E))) {
-        return code + 0x30;
-    }
-    if (in(DoubleByteOf(0x84, 0x4F), DoubleByteOf(0x84, 0x60))) {
-        return code + 0x31;
-    }
-    return code;
+    return code >= U'A' && code <= U'Z' ? code + (U'a' - U'A') : code;
 }
 
 // A run of characters of a text: [first, last).

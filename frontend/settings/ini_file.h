@@ -15,8 +15,8 @@ namespace nuvrel {
 // LF, CR or LF. Blanks (space, tab, vertical tab, form feed and the DOS end-of-file mark 0x1A)
 // around names and values do not count. A header is a line that starts with "[" and holds a
 // "]": its name is what lies between the "[" and the last "]", blanks removed. Section and
-// key names match without regard to the case of Latin, Greek and Cyrillic letters, full-width
-// ones included; the first of two equal keys is the one that counts.
+// key names match without regard to the case of ASCII letters; the first of two equal keys is
+// the one that counts.
 enum class IniEncoding { Cp932, Utf16Le, Utf8 };
 
 IniEncoding DetectIniEncoding(std::string_view file);

@@ -136,15 +136,16 @@ TEST_F(ini_file_test, a_key_line_without_a_value_hides_later_ones) {
     EXPECT_EQ(IniAssign(file, "S", "KEY", "2"), "[S]\r\nkey=2\r\nkey=1\r\n");
 }
 
-TEST_F(ini_file_test, names_match_without_regard_to_letter_case_in_any_script) {
-    // Full-width Latin, Greek and Cyrillic letters in code page 932.
+TEST_F(ini_file_test, only_ascii_letters_match_in_either_case) {
+    // Full-width Latin, Greek and Cyrillic capitals in code page 932 match only themselves.
     const std::string file =
         "[\x82\x60\x82\x79]\r\n\x83\x9F\x83\xB6=1\r\n\x84\x40\x84\x4E\x84\x4F\x84\x60=2\r\n";
-    EXPECT_EQ(IniLookup(file, "\x82\x81\x82\x9A", "\x83\xBF\x83\xD6"), "1");
-    EXPECT_EQ(IniLookup(file, "\x82\x81\x82\x9A", "\x84\x70\x84\x7E\x84\x80\x84\x91"), "2");
-    // ソ (0x83 0x5C) and ゼ (0x83 0x5B) differ only where a trail byte would be a bracket.
-    EXPECT_EQ(IniLookup(file, "\x82\x81\x82\x9A", "\x84\x70\x84\x7E\x84\x80\x84\x92"),
+    EXPECT_EQ(IniLookup(file, "\x82\x60\x82\x79", "\x83\x9F\x83\xB6"), "1");
+    EXPECT_EQ(IniLookup(file, "\x82\x81\x82\x9A", "\x83\x9F\x83\xB6"), std::nullopt);
+    EXPECT_EQ(IniLookup(file, "\x82\x60\x82\x79", "\x83\xBF\x83\xD6"), std::nullopt);
+    EXPECT_EQ(IniLookup(file, "\x82\x60\x82\x79", "\x84\x70\x84\x7E\x84\x80\x84\x91"),
               std::nullopt);
+    EXPECT_EQ(IniLookup("[\xC4]\r\nk=1", "\xE4", "K"), std::nullopt);
 }
 
 TEST_F(ini_file_test, a_utf16_file_is_read_and_changed_in_utf16) {
@@ -163,11 +164,12 @@ TEST_F(ini_file_test, a_utf16_file_is_read_and_changed_in_utf16) {
 }
 
 TEST_F(ini_file_test, a_utf8_file_is_read_and_changed_in_utf8) {
-    const std::string file = "\xEF\xBB\xBF" + *EncodeUtf8(u"[Ｓ]\nｋ = ソ\n");
+    const std::string file = "\xEF\xBB\xBF" + *EncodeUtf8(u"[Ｓ]\nｋey = ソ\n");
     EXPECT_EQ(DetectIniEncoding(file), IniEncoding::Utf8);
-    EXPECT_EQ(IniLookup(file, *EncodeUtf8(u"ｓ"), *EncodeUtf8(u"Ｋ")), *EncodeUtf8(u"ソ"));
-    EXPECT_EQ(IniAssign(file, *EncodeUtf8(u"ｓ"), *EncodeUtf8(u"Ｋ"), *EncodeUtf8(u"😀")),
-              "\xEF\xBB\xBF" + *EncodeUtf8(u"[Ｓ]\nｋ=😀\r\n"));
+    EXPECT_EQ(IniLookup(file, *EncodeUtf8(u"Ｓ"), *EncodeUtf8(u"ｋEY")), *EncodeUtf8(u"ソ"));
+    EXPECT_EQ(IniLookup(file, *EncodeUtf8(u"ｓ"), *EncodeUtf8(u"ｋey")), std::nullopt);
+    EXPECT_EQ(IniAssign(file, *EncodeUtf8(u"Ｓ"), *EncodeUtf8(u"ｋEY"), *EncodeUtf8(u"😀")),
+              "\xEF\xBB\xBF" + *EncodeUtf8(u"[Ｓ]\nｋey=😀\r\n"));
     EXPECT_EQ(DecodeUtf8(*EncodeUtf8(u"aÜソ😀")), u"aÜソ😀");
     EXPECT_EQ(EncodeUtf8(u"\xD800"), std::nullopt);
     EXPECT_EQ(DecodeUtf8("\xC0\xAF\xFF"), u"\xFFFD\xFFFD\xFFFD");

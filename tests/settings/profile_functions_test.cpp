@@ -210,6 +210,32 @@ TEST_P(profile_functions_test, a_set_leaves_what_the_system_s_set_leaves) {
     EXPECT_EQ(ReadIniString(platform_, settings_keys::Section, settings_keys::BgmFile, mine), path);
 }
 
+// Names match without regard to the case of ASCII letters only: capitals and small letters
+// of other scripts in code page 932 (full-width Latin, Greek, Cyrillic) are different names
+// to the system's functions too.
+TEST(profile_names_test, only_ascii_letters_match_in_either_case) {
+    if (GetACP() != 932) {
+        GTEST_SKIP() << "the system reads code page 932 files only under code page 932";
+    }
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::u16string path = U16(temp) + u"nuvrel-names-" +
+                                std::u16string(1, u'a' + GetCurrentProcessId() % 26) + u".ini";
+    std::ofstream(Wide(path), std::ios::binary)
+        << "[\x82\x60\x82\x79]\r\n\x83\x9F\x83\xB6=1\r\n\x84\x40\x84\x4E\x84\x4F\x84\x60=2\r\n";
+    Win32SettingsPlatform platform;
+    for (const auto& [key, name] :
+         {std::pair{std::string("\x83\xBF\x83\xD6"), std::u16string(u"αω")},
+          {std::string("\x84\x70\x84\x7E\x84\x80\x84\x91"), std::u16string(u"аноя")},
+          {std::string("\x84\x70\x84\x7E\x84\x80\x84\x76"), std::u16string(u"аноё")}}) {
+        char buffer[256] = {};
+        GetPrivateProfileStringA("\x82\x81\x82\x9A", key.c_str(), "", buffer, sizeof buffer,
+                                 Ansi(path).c_str());
+        EXPECT_EQ(ReadIniString(platform, u"ａｚ", name, path), DecodeFromSettingsFile(buffer));
+    }
+    DeleteFileW(Wide(path));
+}
+
 INSTANTIATE_TEST_SUITE_P(files, profile_functions_test, ::testing::ValuesIn(Cases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
