@@ -3,11 +3,14 @@
 // system reads code page 932 files only when that is its ANSI code page, so the comparison
 // runs under code page 932 alone.
 //
-// Where the system here (Wine) and Windows are known to differ, the table follows Windows and
-// says so:
-// - A UTF-8 file with a byte-order mark: Windows' profile functions read it as ANSI text; Wine
-//   reads it as UTF-8, as this reader does on purpose, so that a file saved as "UTF-8 with
-//   BOM" keeps its settings.
+// The system here is Wine, standing in for Windows. Where the two are known to differ:
+// - A UTF-8 file with a byte-order mark: Windows' profile functions read it as ANSI text, the
+//   mark included; Wine reads it as UTF-8 and writes it back so. This reader does as Wine does,
+//   on purpose, so that a file saved as "UTF-8 with BOM" keeps its settings.
+// - A Set: Windows changes the one line and keeps the rest of the file as it was, as this
+//   writer does; Wine writes the whole file anew from what it read (blank lines and spacing
+//   go). So the files are compared through what the system's functions read from them, every
+//   section and key, not byte for byte.
 
 #include <gtest/gtest.h>
 
@@ -89,6 +92,8 @@ std::vector<ProfileCase> Cases() {
         {"utf16_other_lines", Utf16Mark + EncodeUtf16Le(u"; ノート\r\n[Other]\r\nBGM区分=5\r\n"
                                                         u"[section]\r\n[ゾーン\r\nbgm区分=1")},
         {"utf16_only_its_mark", Utf16Mark},
+        {"utf8",
+         Utf8Mark + *EncodeUtf8(u"; ノート\n[Section]\nBGM区分 = 2\nBGMﾌｧｲﾙ=\"C:\\ソ.mp3\"\n")},
         {"lone_cr", "[Section]\r" + Kind + "=2\r" + Repeat + "=3\r"},
         {"lf_only", "[Section]\n" + Kind + "=2\n" + File + "=C:\\a.mp3\n"},
         {"dos_end_of_file_mark", "[Section]\r\n" + Kind + "=2\r\n" + Repeat + "=3\x1A"},
