@@ -22,32 +22,50 @@ constexpr std::int16_t Cd = 1;
 constexpr std::int16_t File = 2;
 }  // namespace bgm_kind
 
-// The settings file's names, as the code page 932 bytes that the file holds.
+// The settings file's names.
 namespace settings_keys {
-constexpr std::string_view Section = "Section";
-constexpr std::string_view BgmKind = "BGM\x8B\xE6\x95\xAA";        // BGM区分
-constexpr std::string_view BgmRepeat = "BGM\xD8\xCB\xDF\xB0\xC4";  // BGMﾘﾋﾟｰﾄ
-constexpr std::string_view BgmFile = "BGM\xCC\xA7\xB2\xD9";        // BGMﾌｧｲﾙ
+constexpr std::u16string_view Section = u"Section";
+constexpr std::u16string_view BgmKind = u"BGM区分";
+constexpr std::u16string_view BgmRepeat = u"BGMﾘﾋﾟｰﾄ";
+constexpr std::u16string_view BgmFile = u"BGMﾌｧｲﾙ";
 }  // namespace settings_keys
 
 constexpr std::u16string_view SettingsFileName = u"Nuvrel.ini";
 
-// Reading and writing the settings file, and the file test, as the system provides them.
+// Longest value that a read gives back; the rest is cut off.
+constexpr std::size_t MaxIniValueLength = 255;
+
+// The settings file's bytes, their code page 932 text and the file test, as the system
+// provides them.
 class SettingsPlatform {
   public:
     virtual ~SettingsPlatform() = default;
     // The running program's folder, without a trailing backslash.
     virtual std::u16string ProgramFolder() = 0;
-    // The stored value, cut to 255 characters; empty when the file, section or key is missing.
-    virtual std::u16string ReadIniString(std::string_view section, std::string_view key,
-                                         const std::u16string& file) = 0;
-    // Stores the value and returns the system's result: nonzero for success.
-    virtual std::int32_t WriteIniString(std::string_view section, std::string_view key,
-                                        const std::u16string& value,
-                                        const std::u16string& file) = 0;
+    // The whole file: empty when it does not exist, none when it cannot be read.
+    virtual std::optional<std::string> ReadFileBytes(const std::u16string& path) = 0;
+    // Puts the bytes in the file's place in one step, so that a failure at any point leaves
+    // the old file whole. Returns the result of the last system call: nonzero for success.
+    virtual std::int32_t ReplaceFileBytes(const std::u16string& path, std::string_view bytes) = 0;
+    // Code page 932 bytes of the text; a path that the code page cannot hold may become
+    // another name of the same file. None when the text has no such form.
+    virtual std::optional<std::string> ToCodePage932(const std::u16string& text) = 0;
+    virtual std::u16string FromCodePage932(std::string_view bytes) = 0;
     // True when the path names a file that can be opened for reading.
     virtual bool FileExists(const std::u16string& path) = 0;
 };
+
+// The stored value, cut to MaxIniValueLength characters; empty when the file, the section or
+// the key is missing.
+std::u16string ReadIniString(SettingsPlatform& platform, std::u16string_view section,
+                             std::u16string_view key, const std::u16string& file);
+
+// Stores the value under the key, creating the file, section or key as needed, in the
+// file's own encoding. Returns the system's result: nonzero for success, 0 when the file
+// cannot be read or written or the value cannot be stored in it (the file is then untouched).
+std::int32_t WriteIniString(SettingsPlatform& platform, std::u16string_view section,
+                            std::u16string_view key, std::u16string_view value,
+                            const std::u16string& file);
 
 std::u16string SettingsFilePath(SettingsPlatform& platform);
 
@@ -56,7 +74,8 @@ std::u16string SettingsFilePath(SettingsPlatform& platform);
 // a music file that no longer opens is forgotten.
 void LoadSettings(Settings& settings, SettingsPlatform& platform);
 
-// Writes the three keys in their order; false when any write failed.
+// Writes the three keys in their order, all or none: when any value cannot be stored, or the
+// file cannot be read or replaced, the file stays as it was and the result is false.
 bool SaveSettings(Settings& settings, SettingsPlatform& platform);
 
 // A stored number: empty text is 0, a number is rounded down to an integer; none for text
@@ -64,7 +83,8 @@ bool SaveSettings(Settings& settings, SettingsPlatform& platform);
 std::optional<std::int16_t> ParseSettingNumber(std::u16string_view text);
 
 // A number in decimal notation (blanks around it, a sign, a fraction, an exponent); none
-// for any other text, an empty one included.
+// for any other text, an empty one included. Full-width digits, signs, decimal point and
+// space, as an input method types them, read as their ASCII forms.
 std::optional<double> ParseDecimal(std::u16string_view text);
 
 // The folder part of a path: up to its last ":" or "\", without a trailing "\".

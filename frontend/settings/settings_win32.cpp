@@ -2,16 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
-
-#include "frontend/settings/ini_file.h"
 
 namespace nuvrel {
 
 namespace {
 
 constexpr UINT ShiftJis = 932;
-constexpr std::size_t MaxValueLength = 255;
 
 const wchar_t* Wide(const std::u16string& text) {
     return reinterpret_cast<const wchar_t*>(text.c_str());
@@ -56,22 +54,9 @@ std::optional<std::string> ReadWholeFile(const std::u16string& path) {
     return bytes;
 }
 
-bool WriteWholeFile(const std::u16string& path, const std::string& bytes) {
-    const HANDLE file = CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return false;
-    }
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    return CloseHandle(file) && ok;
-}
-
 }  // namespace
 
-std::u16string DecodeFromSettingsFile(const std::string& bytes) {
+std::u16string DecodeFromSettingsFile(std::string_view bytes) {
     if (bytes.empty()) {
         return {};
     }
@@ -105,36 +90,40 @@ std::u16string Win32SettingsPlatform::ProgramFolder() {
     return FolderOf(std::u16string(reinterpret_cast<const char16_t*>(path.data()), length));
 }
 
-std::u16string Win32SettingsPlatform::ReadIniString(std::string_view section, std::string_view key,
-                                                    const std::u16string& file) {
-    const auto bytes = ReadWholeFile(file);
-    if (!bytes) {
-        return {};
-    }
-    const auto value = IniLookup(*bytes, section, key);
-    if (!value) {
-        return {};
-    }
-    std::u16string text = DecodeFromSettingsFile(*value);
-    if (text.size() > MaxValueLength) {
-        text.resize(MaxValueLength);
-    }
-    return text;
+std::optional<std::string> Win32SettingsPlatform::ReadFileBytes(const std::u16string& path) {
+    return ReadWholeFile(path);
 }
 
-std::int32_t Win32SettingsPlatform::WriteIniString(std::string_view section, std::string_view key,
-                                                   const std::u16string& value,
-                                                   const std::u16string& file) {
-    const auto encoded = EncodeForSettingsFile(value);
-    if (!encoded) {
+std::int32_t Win32SettingsPlatform::ReplaceFileBytes(const std::u16string& path,
+                                                     std::string_view bytes) {
+    const std::u16string next = path + u".new";
+    const HANDLE file = CreateFileW(Wide(next), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         return 0;
     }
-    // A file that exists but cannot be read is not written over: its other keys would be lost.
-    const auto before = ReadWholeFile(file);
-    if (!before) {
+    DWORD written = 0;
+    const bool stored =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size() && FlushFileBuffers(file);
+    if (!CloseHandle(file) || !stored) {
+        DeleteFileW(Wide(next));
         return 0;
     }
-    return WriteWholeFile(file, IniAssign(*before, section, key, *encoded)) ? 1 : 0;
+    const BOOL moved =
+        MoveFileExW(Wide(next), Wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!moved) {
+        DeleteFileW(Wide(next));
+    }
+    return moved;
+}
+
+std::optional<std::string> Win32SettingsPlatform::ToCodePage932(const std::u16string& text) {
+    return EncodeForSettingsFile(text);
+}
+
+std::u16string Win32SettingsPlatform::FromCodePage932(std::string_view bytes) {
+    return DecodeFromSettingsFile(bytes);
 }
 
 // Opened for reading as a file: a folder, a missing file, an invalid name or a file that is

@@ -6,8 +6,9 @@
 
 namespace nuvrel {
 
-// The settings file on disk in code page 932, whatever the system's ANSI code page, so that
-// a file written on a Japanese system reads on any other and the reverse.
+// The settings file on disk. A file without a byte-order mark is code page 932 whatever the
+// system's ANSI code page, so that a file written on a Japanese system reads on any other and
+// the reverse.
 class Win32SettingsPlatform final : public SettingsPlatform {
   public:
     // Without a folder, the running program's own.
@@ -15,10 +16,12 @@ class Win32SettingsPlatform final : public SettingsPlatform {
         : programFolder_(std::move(programFolder)) {}
 
     std::u16string ProgramFolder() override;
-    std::u16string ReadIniString(std::string_view section, std::string_view key,
-                                 const std::u16string& file) override;
-    std::int32_t WriteIniString(std::string_view section, std::string_view key,
-                                const std::u16string& value, const std::u16string& file) override;
+    std::optional<std::string> ReadFileBytes(const std::u16string& path) override;
+    // Writes the bytes to the path followed by ".new", flushes them, and moves that file over
+    // the old one; the result is the move's.
+    std::int32_t ReplaceFileBytes(const std::u16string& path, std::string_view bytes) override;
+    std::optional<std::string> ToCodePage932(const std::u16string& text) override;
+    std::u16string FromCodePage932(std::string_view bytes) override;
     bool FileExists(const std::u16string& path) override;
 
   private:
@@ -28,6 +31,6 @@ class Win32SettingsPlatform final : public SettingsPlatform {
 // Code page 932 text for the settings file. A path that the code page cannot hold becomes
 // its short (8.3) name, which names the same file; none when that cannot be had either.
 std::optional<std::string> EncodeForSettingsFile(const std::u16string& value);
-std::u16string DecodeFromSettingsFile(const std::string& bytes);
+std::u16string DecodeFromSettingsFile(std::string_view bytes);
 
 }  // namespace nuvrel

@@ -47,7 +47,7 @@ TEST_F(ini_file_test, replaces_a_key_in_place_and_keeps_everything_else) {
     Assign("Section", "D", "4");
     Assign("Last", "E", "5");
     EXPECT_EQ(Read(),
-              "; settings\r\n[Other]\r\nkey=1\r\n\r\n[section]\r\na=new\r\nB=2\r\nD=4\r\n\r\n"
+              "; settings\r\n[Other]\r\nkey=1\r\n\r\n[section]\r\nA=new\r\nB=2\r\nD=4\r\n\r\n"
               "[Last]\r\nC=3\r\nE=5\r\n");
 }
 
@@ -83,6 +83,103 @@ TEST_F(ini_file_test, appends_the_section_to_a_file_without_it) {
     Write("[Other]\r\nx=1");
     Assign("Section", "k", "v");
     EXPECT_EQ(Read(), "[Other]\r\nx=1\r\n[Section]\r\nk=v\r\n");
+}
+
+TEST_F(ini_file_test, a_trail_byte_is_never_a_bracket) {
+    // [ゾーン: the trail bytes of ゾ and ー are "]" and "[", yet the line is no header.
+    const std::string file =
+        "[Section]\r\na=1\r\n[\x83\x5D\x81\x5B\x83\x93\r\nb=2\r\n\x93\x5D]=3\r\n";
+    EXPECT_EQ(IniLookup(file, "Section", "b"), "2");
+    EXPECT_EQ(IniLookup(file, "Section", "\x93\x5D]"), "3");
+    EXPECT_EQ(IniLookup(file, "\x83\x5D", "b"), std::nullopt);
+    Write(file);
+    Assign("Section", "b", "4");
+    EXPECT_EQ(Read(), "[Section]\r\na=1\r\n[\x83\x5D\x81\x5B\x83\x93\r\nb=4\r\n\x93\x5D]=3\r\n");
+
+    // A header's name runs to its last "]", whose bytes are never the trail of a character.
+    const std::string headers =
+        "[\x93\x5D]\r\nk=1\r\n[a]b] ; x\r\nk=2\r\n[\x93\x5D\x93\x5D\r\nk=3\r\n";
+    EXPECT_EQ(IniLookup(headers, "\x93\x5D", "k"), "1");
+    EXPECT_EQ(IniLookup(headers, "a]b", "k"), "2");
+    EXPECT_EQ(IniLookup("[ \x93\x5D\t]\r\nk=4", "\x93\x5D", "k"), "4");
+    EXPECT_EQ(IniLookup(headers, "a", "k"), std::nullopt);
+}
+
+TEST_F(ini_file_test, a_lead_byte_takes_the_byte_after_it_whatever_it_is) {
+    // The lead byte after "x" takes the "=": the line is a key "x\x83=" without a value.
+    const std::string file = "[S]\r\nx\x83=\r\ny=1\r\nz=\x83";
+    EXPECT_EQ(IniLookup(file, "S", "x\x83"), std::nullopt);
+    EXPECT_EQ(IniLookup(file, "S", "y"), "1");
+    EXPECT_EQ(IniLookup(file, "S", "z"), "\x83");
+    EXPECT_EQ(IniAssign(file, "S", "w", "2"), file + "\r\nw=2\r\n");
+}
+
+TEST_F(ini_file_test, line_ends_and_blanks_of_every_kind) {
+    const std::string file = "[S]\ra=1\rb=2\n\tc\x0B=\x0C 3 \t\r\n\x1A d = 4\x1A";
+    EXPECT_EQ(IniLookup(file, "S", "a"), "1");
+    EXPECT_EQ(IniLookup(file, "S", "b"), "2");
+    EXPECT_EQ(IniLookup(file, "S", "c"), "3");
+    EXPECT_EQ(IniLookup(file, "S", "d"), "4");
+    EXPECT_EQ(IniAssign(file, "S", "b", "5"),
+              "[S]\ra=1\rb=5\r\n\tc\x0B=\x0C 3 \t\r\n\x1A d = 4\x1A");
+    EXPECT_EQ(IniAssign(file, "S", "e", "5"), file + "\r\ne=5\r\n");
+    EXPECT_EQ(IniAssign("[S]\ra=1\r", "T", "e", "5"), "[S]\ra=1\r[T]\r\ne=5\r\n");
+    // The ideographic space is no blank, and its trail byte no "@".
+    EXPECT_EQ(IniLookup("[S]\r\n\x81\x40k=\x81\x40v\x81\x40", "S", "\x81\x40k"),
+              "\x81\x40v\x81\x40");
+    EXPECT_EQ(IniLookup("[S]\r\n\x81\x40k=v", "S", "k"), std::nullopt);
+}
+
+TEST_F(ini_file_test, a_key_line_without_a_value_hides_later_ones) {
+    const std::string file = "[S]\r\nkey\r\nkey=1\r\n";
+    EXPECT_EQ(IniLookup(file, "S", "key"), std::nullopt);
+    EXPECT_EQ(IniAssign(file, "S", "KEY", "2"), "[S]\r\nkey=2\r\nkey=1\r\n");
+}
+
+TEST_F(ini_file_test, only_ascii_letters_match_in_either_case) {
+    // Full-width Latin, Greek and Cyrillic capitals in code page 932 match only themselves.
+    const std::string file =
+        "[\x82\x60\x82\x79]\r\n\x83\x9F\x83\xB6=1\r\n\x84\x40\x84\x4E\x84\x4F\x84\x60=2\r\n";
+    EXPECT_EQ(IniLookup(file, "\x82\x60\x82\x79", "\x83\x9F\x83\xB6"), "1");
+    EXPECT_EQ(IniLookup(file, "\x82\x81\x82\x9A", "\x83\x9F\x83\xB6"), std::nullopt);
+    EXPECT_EQ(IniLookup(file, "\x82\x60\x82\x79", "\x83\xBF\x83\xD6"), std::nullopt);
+    EXPECT_EQ(IniLookup(file, "\x82\x60\x82\x79", "\x84\x70\x84\x7E\x84\x80\x84\x91"),
+              std::nullopt);
+    EXPECT_EQ(IniLookup("[\xC4]\r\nk=1", "\xE4", "K"), std::nullopt);
+}
+
+TEST_F(ini_file_test, a_utf16_file_is_read_and_changed_in_utf16) {
+    const std::string mark = "\xFF\xFE";
+    const std::string file =
+        mark + EncodeUtf16Le(u"[Section]\r\nBGM区分=1\r\n[ゾーン\r\nx=\"Ü\"\r\n");
+    EXPECT_EQ(DetectIniEncoding(file), IniEncoding::Utf16Le);
+    EXPECT_EQ(IniLookup(file, EncodeUtf16Le(u"section"), EncodeUtf16Le(u"bgm区分")),
+              EncodeUtf16Le(u"1"));
+    EXPECT_EQ(IniLookup(file, EncodeUtf16Le(u"Section"), EncodeUtf16Le(u"X")), EncodeUtf16Le(u"Ü"));
+    EXPECT_EQ(IniLookup(file, "Section", "x"), std::nullopt);
+    EXPECT_EQ(IniAssign(file, EncodeUtf16Le(u"Section"), EncodeUtf16Le(u"y"), EncodeUtf16Le(u"ソ")),
+              mark + EncodeUtf16Le(u"[Section]\r\nBGM区分=1\r\n[ゾーン\r\nx=\"Ü\"\r\ny=ソ\r\n"));
+    EXPECT_EQ(IniAssign(mark, EncodeUtf16Le(u"S"), EncodeUtf16Le(u"k"), EncodeUtf16Le(u"v")),
+              mark + EncodeUtf16Le(u"[S]\r\nk=v\r\n"));
+}
+
+TEST_F(ini_file_test, a_utf8_file_is_read_and_changed_in_utf8) {
+    const std::string file = "\xEF\xBB\xBF" + *EncodeUtf8(u"[Ｓ]\nｋey = ソ\n");
+    EXPECT_EQ(DetectIniEncoding(file), IniEncoding::Utf8);
+    EXPECT_EQ(IniLookup(file, *EncodeUtf8(u"Ｓ"), *EncodeUtf8(u"ｋEY")), *EncodeUtf8(u"ソ"));
+    EXPECT_EQ(IniLookup(file, *EncodeUtf8(u"ｓ"), *EncodeUtf8(u"ｋey")), std::nullopt);
+    EXPECT_EQ(IniAssign(file, *EncodeUtf8(u"Ｓ"), *EncodeUtf8(u"ｋEY"), *EncodeUtf8(u"😀")),
+              "\xEF\xBB\xBF" + *EncodeUtf8(u"[Ｓ]\nｋey=😀\r\n"));
+    EXPECT_EQ(DecodeUtf8(*EncodeUtf8(u"aÜソ😀")), u"aÜソ😀");
+    EXPECT_EQ(EncodeUtf8(u"\xD800"), std::nullopt);
+    EXPECT_EQ(DecodeUtf8("\xC0\xAF\xFF"), u"\xFFFD\xFFFD\xFFFD");
+}
+
+TEST_F(ini_file_test, a_file_without_a_mark_is_code_page_932) {
+    EXPECT_EQ(DetectIniEncoding(""), IniEncoding::Cp932);
+    EXPECT_EQ(DetectIniEncoding("\xFF"), IniEncoding::Cp932);
+    EXPECT_EQ(DetectIniEncoding("\xEF\xBB"), IniEncoding::Cp932);
+    EXPECT_EQ(DetectIniEncoding("[S]\r\n"), IniEncoding::Cp932);
 }
 
 }  // namespace

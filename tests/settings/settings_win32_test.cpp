@@ -2,6 +2,8 @@
 
 #include "frontend/settings/settings_win32.h"
 
+#include "frontend/settings/ini_file.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -35,6 +37,7 @@ class settings_win32_test : public ::testing::Test {
             DeleteFileW(Wide(file));
         }
         DeleteFileW(Wide(IniPath()));
+        RemoveDirectoryW(Wide(IniPath() + u".new"));
         RemoveDirectoryW(Wide(folder_));
     }
 
@@ -51,6 +54,9 @@ class settings_win32_test : public ::testing::Test {
         CloseHandle(file);
         created_.push_back(path);
         return path;
+    }
+    void WriteIni(const std::string& bytes) const {
+        std::ofstream(Wide(IniPath()), std::ios::binary) << bytes;
     }
     std::string IniBytes() const {
         std::ifstream file(Wide(IniPath()), std::ios::binary);
@@ -106,10 +112,10 @@ TEST_F(settings_win32_test, a_path_outside_code_page_932_is_stored_as_the_same_f
 
 TEST_F(settings_win32_test, values_are_read_through_255_characters) {
     const std::u16string value(300, u'x');
-    ASSERT_NE(platform_.WriteIniString("Section", "key", value, IniPath()), 0);
-    EXPECT_EQ(platform_.ReadIniString("Section", "key", IniPath()), value.substr(0, 255));
-    EXPECT_EQ(platform_.ReadIniString("Section", "other", IniPath()), u"");
-    EXPECT_EQ(platform_.ReadIniString("Section", "key", folder_ + u"\\missing.ini"), u"");
+    ASSERT_NE(WriteIniString(platform_, u"Section", u"key", value, IniPath()), 0);
+    EXPECT_EQ(ReadIniString(platform_, u"Section", u"key", IniPath()), value.substr(0, 255));
+    EXPECT_EQ(ReadIniString(platform_, u"Section", u"other", IniPath()), u"");
+    EXPECT_EQ(ReadIniString(platform_, u"Section", u"key", folder_ + u"\\missing.ini"), u"");
 }
 
 TEST_F(settings_win32_test, file_exists_only_for_files_that_open_for_reading) {
@@ -131,19 +137,89 @@ TEST_F(settings_win32_test, file_exists_only_for_files_that_open_for_reading) {
 }
 
 TEST_F(settings_win32_test, a_file_that_cannot_be_read_is_not_written_over) {
-    ASSERT_NE(platform_.WriteIniString("Section", "a", u"1", IniPath()), 0);
+    ASSERT_NE(WriteIniString(platform_, u"Section", u"a", u"1", IniPath()), 0);
     const std::string before = IniBytes();
     const HANDLE locked = ::CreateFileW(Wide(IniPath()), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(platform_.WriteIniString("Section", "b", u"2", IniPath()), 0);
+    EXPECT_EQ(WriteIniString(platform_, u"Section", u"b", u"2", IniPath()), 0);
     CloseHandle(locked);
     EXPECT_EQ(IniBytes(), before);
 }
 
+// An old file that a failed Set must leave as it was, byte for byte.
+const std::string OldFile =
+    "; mine\r\n[Section]\r\nBGM\x8B\xE6\x95\xAA = 1\r\nBGM\xD8\xCB\xDF\xB0\xC4=4\r\n"
+    "BGM\xCC\xA7\xB2\xD9=C:\\\x83\x5C.mp3\r\n[Other]\r\nx=1\r\n";
+
+Settings NewSettings(std::u16string file) {
+    Settings settings;
+    settings.BgmKind = 2;
+    settings.BgmRepeat = 9;
+    settings.BgmFile = std::move(file);
+    settings.ApiResult = 1;
+    return settings;
+}
+
+TEST_F(settings_win32_test, a_path_that_cannot_be_stored_changes_nothing) {
+    WriteIni(OldFile);
+    // No code page 932 form and, as the file does not exist, no short name either.
+    Settings settings = NewSettings(folder_ + u"\\missing Überlänge.mp3");
+    EXPECT_FALSE(SaveSettings(settings, platform_));
+    EXPECT_EQ(settings.ApiResult, 0);
+    EXPECT_EQ(IniBytes(), OldFile);
+}
+
+TEST_F(settings_win32_test, a_replace_that_fails_leaves_the_old_file_whole) {
+    WriteIni(OldFile);
+    Settings settings = NewSettings(MakeFile(u"song.mp3"));
+
+    // The new file cannot be made beside the old one.
+    ASSERT_TRUE(CreateDirectoryW(Wide(IniPath() + u".new"), nullptr));
+    EXPECT_FALSE(SaveSettings(settings, platform_));
+    EXPECT_EQ(settings.ApiResult, 0);
+    EXPECT_EQ(IniBytes(), OldFile);
+    ASSERT_TRUE(RemoveDirectoryW(Wide(IniPath() + u".new")));
+
+    // The old file is open elsewhere and cannot be replaced.
+    const HANDLE open = CreateFileW(Wide(IniPath()), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(open, INVALID_HANDLE_VALUE);
+    settings.ApiResult = 1;
+    EXPECT_FALSE(SaveSettings(settings, platform_));
+    EXPECT_EQ(settings.ApiResult, 0);
+    CloseHandle(open);
+    EXPECT_EQ(IniBytes(), OldFile);
+    EXPECT_EQ(GetFileAttributesW(Wide(IniPath() + u".new")), INVALID_FILE_ATTRIBUTES);
+
+    ASSERT_TRUE(SaveSettings(settings, platform_));
+    EXPECT_NE(settings.ApiResult, 0);
+    EXPECT_EQ(GetFileAttributesW(Wide(IniPath() + u".new")), INVALID_FILE_ATTRIBUTES);
+    Settings loaded;
+    LoadSettings(loaded, platform_);
+    EXPECT_EQ(loaded.BgmKind, 2);
+    EXPECT_EQ(loaded.BgmRepeat, 9);
+    EXPECT_EQ(loaded.BgmFile, settings.BgmFile);
+}
+
+TEST_F(settings_win32_test, a_unicode_file_keeps_its_encoding_and_any_path) {
+    const std::string mark = "\xFF\xFE";
+    WriteIni(mark + EncodeUtf16Le(u"; ノート\r\n[Section]\r\nBGM区分=1\r\n"));
+    // A name that code page 932 cannot hold, stored as it is.
+    Settings settings = NewSettings(MakeFile(u"Überlänge – ソ.wav"));
+    ASSERT_TRUE(SaveSettings(settings, platform_));
+    EXPECT_EQ(IniBytes(), mark + EncodeUtf16Le(u"; ノート\r\n[Section]\r\nBGM区分=2\r\n"
+                                               u"BGMﾘﾋﾟｰﾄ=9\r\nBGMﾌｧｲﾙ=" +
+                                               settings.BgmFile + u"\r\n"));
+    Settings loaded;
+    LoadSettings(loaded, platform_);
+    EXPECT_EQ(loaded.BgmKind, 2);
+    EXPECT_EQ(loaded.BgmFile, settings.BgmFile);
+}
+
 TEST_F(settings_win32_test, a_folder_with_a_trailing_backslash_is_forgotten) {
-    platform_.WriteIniString("Section", "BGM\x8B\xE6\x95\xAA", u"2", IniPath());
-    platform_.WriteIniString("Section", "BGM\xCC\xA7\xB2\xD9", folder_ + u"\\", IniPath());
+    WriteIniString(platform_, u"Section", settings_keys::BgmKind, u"2", IniPath());
+    WriteIniString(platform_, u"Section", settings_keys::BgmFile, folder_ + u"\\", IniPath());
     Settings loaded;
     LoadSettings(loaded, platform_);
     EXPECT_EQ(loaded.BgmKind, 0);
