@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include "tools/arguments/decimal_argument.h"
+
 namespace nuvrel::x11 {
 
 const char Usage[] =
@@ -25,19 +27,6 @@ const char Usage[] =
 
 namespace {
 
-std::optional<std::uint64_t> ParseDecimal(const char* text, std::uint64_t max) {
-    if (text == nullptr || *text < '0' || *text > '9') {
-        return std::nullopt;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const unsigned long long value = std::strtoull(text, &end, 10);
-    if (errno != 0 || *end != '\0' || value > max) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::optional<std::pair<int, int>> ParseSize(const char* text) {
     if (text == nullptr) {
         return std::nullopt;
@@ -48,8 +37,8 @@ std::optional<std::pair<int, int>> ParseSize(const char* text) {
     }
     const std::string widthText(text, cross);
     constexpr std::uint64_t Largest = 16384;
-    const auto width = ParseDecimal(widthText.c_str(), Largest);
-    const auto height = ParseDecimal(cross + 1, Largest);
+    const auto width = ParseDecimalArgument(widthText.c_str(), Largest);
+    const auto height = ParseDecimalArgument(cross + 1, Largest);
     if (!width || !height || *width == 0 || *height == 0) {
         return std::nullopt;
     }
@@ -129,7 +118,8 @@ CommandLine ParseCommandLine(int argc, const char* const argv[], const char* xsc
             options.windowId = *id;
             ++i;
         } else if (Is(argument, "-delay")) {
-            const auto delay = ParseDecimal(value, std::numeric_limits<std::int32_t>::max());
+            const auto delay =
+                ParseDecimalArgument(value, std::numeric_limits<std::int32_t>::max());
             if (!delay) {
                 return Bad("-delay needs a number of microseconds");
             }
@@ -138,14 +128,16 @@ CommandLine ParseCommandLine(int argc, const char* const argv[], const char* xsc
         } else if (Is(argument, "-fps")) {
             options.showFrameRate = true;
         } else if (Is(argument, "-seed")) {
-            const auto seed = ParseDecimal(value, std::numeric_limits<std::uint32_t>::max());
+            const auto seed =
+                ParseDecimalArgument(value, std::numeric_limits<std::uint32_t>::max());
             if (!seed) {
                 return Bad("--seed needs a number from 0 to 4294967295");
             }
             options.seed = static_cast<std::uint32_t>(*seed);
             ++i;
         } else if (Is(argument, "-frames")) {
-            const auto frames = ParseDecimal(value, std::numeric_limits<std::int32_t>::max());
+            const auto frames =
+                ParseDecimalArgument(value, std::numeric_limits<std::int32_t>::max());
             if (!frames || *frames == 0) {
                 return Bad("--frames needs a positive number");
             }

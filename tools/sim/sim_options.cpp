@@ -1,9 +1,9 @@
 #include "tools/sim/sim_options.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
+
+#include "tools/arguments/decimal_argument.h"
 
 namespace nuvrel {
 
@@ -13,22 +13,7 @@ const char SimUsage[] =
     "  simulation without drawing and prints a summary, or with --dump the whole\n"
     "  state as JSON.\n";
 
-namespace {
-
-std::optional<std::uint64_t> ParseDecimal(const char* text, std::uint64_t max) {
-    if (text == nullptr || *text < '0' || *text > '9') {
-        return std::nullopt;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const unsigned long long value = std::strtoull(text, &end, 10);
-    if (errno != 0 || *end != '\0' || value > max) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 std::optional<SimOptions> ParseSimOptions(int argc, const char* const argv[]) {
     SimOptions options;
@@ -40,7 +25,8 @@ std::optional<SimOptions> ParseSimOptions(int argc, const char* const argv[]) {
         if (std::strcmp(argument, "--dump") == 0 && !options.dump) {
             options.dump = true;
         } else if (std::strcmp(argument, "--seed") == 0 && !haveSeed) {
-            const auto seed = ParseDecimal(value, std::numeric_limits<std::uint32_t>::max());
+            const auto seed =
+                ParseDecimalArgument(value, std::numeric_limits<std::uint32_t>::max());
             if (!seed) {
                 return std::nullopt;
             }
@@ -48,7 +34,8 @@ std::optional<SimOptions> ParseSimOptions(int argc, const char* const argv[]) {
             haveSeed = true;
             ++i;
         } else if (std::strcmp(argument, "--frames") == 0 && !haveFrames) {
-            const auto frames = ParseDecimal(value, std::numeric_limits<std::int64_t>::max());
+            const auto frames =
+                ParseDecimalArgument(value, std::numeric_limits<std::int64_t>::max());
             if (!frames) {
                 return std::nullopt;
             }

@@ -1,9 +1,9 @@
 #include "tools/snapshot/snapshot_options.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <limits>
+
+#include "tools/arguments/decimal_argument.h"
 
 namespace nuvrel {
 
@@ -18,37 +18,13 @@ namespace {
 
 constexpr int MaxSide = 8192;
 
-// Decimal digits only, up to max, with the rest of the text left in end.
-std::optional<std::uint64_t> ParseDecimal(const char* text, std::uint64_t max, const char** end) {
-    if (text == nullptr || *text < '0' || *text > '9') {
-        return std::nullopt;
-    }
-    errno = 0;
-    char* stop = nullptr;
-    const unsigned long long value = std::strtoull(text, &stop, 10);
-    if (errno != 0 || value > max) {
-        return std::nullopt;
-    }
-    *end = stop;
-    return value;
-}
-
-std::optional<std::uint64_t> ParseWholeDecimal(const char* text, std::uint64_t max) {
-    const char* end = nullptr;
-    const auto value = ParseDecimal(text, max, &end);
-    if (!value || *end != '\0') {
-        return std::nullopt;
-    }
-    return value;
-}
-
 bool ParseSize(const char* text, SnapshotOptions& options) {
     const char* end = nullptr;
-    const auto width = ParseDecimal(text, MaxSide, &end);
+    const auto width = ParseLeadingDecimal(text, MaxSide, &end);
     if (!width || *width == 0 || *end != 'x') {
         return false;
     }
-    const auto height = ParseWholeDecimal(end + 1, MaxSide);
+    const auto height = ParseDecimalArgument(end + 1, MaxSide);
     if (!height || *height == 0) {
         return false;
     }
@@ -83,11 +59,12 @@ std::optional<SnapshotOptions> ParseSnapshotOptions(int argc, const char* const 
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         bool accepted = false;
         if (std::strcmp(argument, "--seed") == 0 && !haveSeed) {
-            const auto seed = ParseWholeDecimal(value, std::numeric_limits<std::uint32_t>::max());
+            const auto seed =
+                ParseDecimalArgument(value, std::numeric_limits<std::uint32_t>::max());
             accepted = haveSeed = seed.has_value();
             options.seed = static_cast<std::uint32_t>(seed.value_or(0));
         } else if (std::strcmp(argument, "--frames") == 0 && !haveFrames) {
-            const auto frames = ParseWholeDecimal(value, std::numeric_limits<int>::max());
+            const auto frames = ParseDecimalArgument(value, std::numeric_limits<int>::max());
             accepted = haveFrames = frames.has_value();
             options.frames = static_cast<int>(frames.value_or(0));
         } else if (std::strcmp(argument, "--size") == 0 && !haveSize) {
