@@ -60,6 +60,16 @@ constexpr COLORREF PanelColour = RGB(0xE0, 0xE0, 0xE0);
 constexpr int StripWidth = 556;
 constexpr int StripHeight = 20;
 
+// What MakeDpiResources made for one DPI.
+struct DpiResources {
+    HFONT labelFont = nullptr;
+    HFONT panelFont = nullptr;
+    HCURSOR linkCursor = nullptr;
+    HBITMAP strip = nullptr;
+    HICON bigIcon = nullptr;
+    HICON smallIcon = nullptr;
+};
+
 struct Dialog {
     Settings* settings = nullptr;
     SettingsPlatform* platform = nullptr;
@@ -71,13 +81,8 @@ struct Dialog {
     // Made for the DPI of the monitor the dialog is on, and made again when it moves to a
     // monitor of another DPI.
     int dpi = DefaultDpi;
-    HFONT labelFont = nullptr;
-    HFONT panelFont = nullptr;
-    HCURSOR linkCursor = nullptr;
-    HBITMAP strip = nullptr;
+    DpiResources made;
     SIZE stripSize{};
-    HICON bigIcon = nullptr;
-    HICON smallIcon = nullptr;
     POINT openCursor{};
     bool closing = false;
     bool linkPressed = false;  // the left button went down on the link and is still held
@@ -143,7 +148,7 @@ HBITMAP MakeStrip(SIZE size) {
 
 void PaintStrip(HDC dc, const RECT& panel) {
     const HDC source = CreateCompatibleDC(dc);
-    const HGDIOBJ original = SelectObject(source, dialog.strip);
+    const HGDIOBJ original = SelectObject(source, dialog.made.strip);
     BitBlt(dc, panel.left, panel.top, std::min<LONG>(dialog.stripSize.cx, panel.right - panel.left),
            std::min<LONG>(dialog.stripSize.cy, panel.bottom - panel.top), source, 0, 0, SRCCOPY);
     SelectObject(source, original);
@@ -209,7 +214,7 @@ void Paint(HWND window) {
 
     const RECT shape = InPanel(HeadingShape);
     FrameRect(dc, &shape, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-    const HGDIOBJ oldFont = SelectObject(dc, dialog.labelFont);
+    const HGDIOBJ oldFont = SelectObject(dc, dialog.made.labelFont);
     PaintText(dc, InPanel(Heading), L"BGM", RGB(0, 0, 0), DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
 
     const KindControls controls = ControlsForKind(dialog.settings->BgmKind);
@@ -389,7 +394,8 @@ void AddRepeatBox() {
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, box.left,
         box.top, box.right - box.left, Px(2400), dialog.window, reinterpret_cast<HMENU>(RepeatId),
         GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(dialog.repeatBox, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.panelFont), TRUE);
+    SendMessageW(dialog.repeatBox, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.made.panelFont),
+                 TRUE);
     EnableWindow(dialog.repeatBox, FALSE);
     const std::u16string text = FormatTrack(dialog.settings->BgmRepeat);
     for (const std::u16string& entry : TrackEntries()) {
@@ -449,21 +455,6 @@ HICON LoadIconAtSize(int size) {
 
 constexpr DWORD DialogStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
-// What MakeDpiResources made for one DPI.
-struct DpiResources {
-    HFONT labelFont = nullptr;
-    HFONT panelFont = nullptr;
-    HCURSOR linkCursor = nullptr;
-    HBITMAP strip = nullptr;
-    HICON bigIcon = nullptr;
-    HICON smallIcon = nullptr;
-};
-
-DpiResources CurrentDpiResources() {
-    return {dialog.labelFont, dialog.panelFont, dialog.linkCursor,
-            dialog.strip,     dialog.bigIcon,   dialog.smallIcon};
-}
-
 void Free(const DpiResources& made) {
     for (HGDIOBJ object :
          {static_cast<HGDIOBJ>(made.labelFont), static_cast<HGDIOBJ>(made.panelFont),
@@ -483,19 +474,19 @@ void Free(const DpiResources& made) {
 }
 
 void FreeDpiResources() {
-    Free(CurrentDpiResources());
+    Free(dialog.made);
 }
 
 // Fonts, pictures, the link cursor and the icons for the dialog's DPI.
 void MakeDpiResources() {
-    dialog.labelFont = MakeFont(LabelFontName, 975, SHIFTJIS_CHARSET);
-    dialog.panelFont = MakeFont(PanelFontName, 825, DEFAULT_CHARSET);
-    dialog.linkCursor = MakeLinkCursor(dialog.dpi);
+    dialog.made.labelFont = MakeFont(LabelFontName, 975, SHIFTJIS_CHARSET);
+    dialog.made.panelFont = MakeFont(PanelFontName, 825, DEFAULT_CHARSET);
+    dialog.made.linkCursor = MakeLinkCursor(dialog.dpi);
     dialog.stripSize = {ScaledPixels(StripWidth, dialog.dpi),
                         ScaledPixels(StripHeight, dialog.dpi)};
-    dialog.strip = MakeStrip(dialog.stripSize);
-    dialog.bigIcon = LoadIconAtSize(SystemMetricAtDpi(SM_CXICON, dialog.dpi));
-    dialog.smallIcon = LoadIconAtSize(SystemMetricAtDpi(SM_CXSMICON, dialog.dpi));
+    dialog.made.strip = MakeStrip(dialog.stripSize);
+    dialog.made.bigIcon = LoadIconAtSize(SystemMetricAtDpi(SM_CXICON, dialog.dpi));
+    dialog.made.smallIcon = LoadIconAtSize(SystemMetricAtDpi(SM_CXSMICON, dialog.dpi));
 }
 
 void Place(HWND control, const RECT& bounds) {
@@ -509,10 +500,13 @@ void LayOutControls() {
     Place(dialog.cancelButton, InDialog(CancelButton));
     Place(dialog.fileButton, InPanel(FileButton));
     const RECT box = InPanel(RepeatBox);
-    SendMessageW(dialog.repeatBox, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.panelFont), TRUE);
+    SendMessageW(dialog.repeatBox, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.made.panelFont),
+                 TRUE);
     Place(dialog.repeatBox, {box.left, box.top, box.right, box.top + Px(2400)});
-    SendMessageW(dialog.window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(dialog.bigIcon));
-    SendMessageW(dialog.window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(dialog.smallIcon));
+    SendMessageW(dialog.window, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(dialog.made.bigIcon));
+    SendMessageW(dialog.window, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(dialog.made.smallIcon));
     InvalidateRect(dialog.window, nullptr, FALSE);
 }
 
@@ -538,7 +532,7 @@ void SizeWindow(POINT topLeft) {
 // The dialog is on a monitor of another DPI: everything is made and laid out again at the
 // new DPI. The old fonts and pictures go only once nothing uses them.
 void ApplyDpi(int dpi, POINT topLeft) {
-    const DpiResources old = CurrentDpiResources();
+    const DpiResources old = dialog.made;
     dialog.dpi = dpi;
     MakeDpiResources();
     SizeWindow(topLeft);
@@ -571,7 +565,7 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             GetCursorPos(&cursor);
             ScreenToClient(window, &cursor);
             if (reinterpret_cast<HWND>(wParam) == window && Inside(InDialog(UrlLabel), cursor)) {
-                SetCursor(dialog.linkCursor);
+                SetCursor(dialog.made.linkCursor);
                 return TRUE;
             }
             break;
