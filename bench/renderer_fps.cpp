@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "renderer/scene/gl_scene.h"
+#include "renderer/windows/gl_scene.h"
 #include "tests/support/scene_window.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "renderer/host/closing_rules.h"
+#include "renderer/windows/closing_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "renderer/scene/gl_scene.h"
+#include "renderer/windows/gl_scene.h"
 #include "tests/support/allocation_counter.h"
 #include "tests/support/scene_window.h"
 

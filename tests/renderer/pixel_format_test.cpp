@@ -1,4 +1,4 @@
-#include "renderer/host/pixel_format.h"
+#include "renderer/windows/pixel_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "renderer/host/saver_placement.h"
+#include "renderer/windows/saver_placement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "renderer/host_x11/bitmap_font.h"
+#include "renderer/x11/bitmap_font.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "renderer/host_x11/command_line.h"
+#include "renderer/x11/command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "renderer/host_x11/frame_rate.h"
+#include "renderer/x11/frame_rate.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <limits>
 
-#include "tools/arguments/decimal_argument.h"
+#include "renderer/arguments/decimal_argument.h"
 
 namespace nuvrel {
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <memory>
 
-#include "renderer/scene/gl_scene.h"
+#include "renderer/windows/gl_scene.h"
 #include "tests/support/scene_window.h"
 #include "tools/snapshot/gl_readback.h"
 #include "tools/snapshot/snapshot_options.h"

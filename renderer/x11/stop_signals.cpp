@@ -1,4 +1,4 @@
-#include "renderer/host_x11/stop_signals.h"
+#include "renderer/x11/stop_signals.h"
 
 #include <fcntl.h>
 #include <signal.h>

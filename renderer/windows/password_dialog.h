@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "renderer/host/closing_rules.h"
+#include "renderer/windows/closing_rules.h"
 
 namespace nuvrel {
 

@@ -1,8 +1,8 @@
-#include "renderer/host/select_pixel_format.h"
+#include "renderer/windows/select_pixel_format.h"
 
 #include <vector>
 
-#include "renderer/host/pixel_format.h"
+#include "renderer/windows/pixel_format.h"
 
 namespace nuvrel {
 

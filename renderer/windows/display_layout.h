@@ -1,6 +1,6 @@
 #pragma once
 
-#include "renderer/host/saver_placement.h"
+#include "renderer/windows/saver_placement.h"
 
 namespace nuvrel {
 

@@ -1,8 +1,8 @@
-#include "renderer/host_x11/text_overlay.h"
+#include "renderer/x11/text_overlay.h"
 
 #include <GL/gl.h>
 
-#include "renderer/host_x11/bitmap_font.h"
+#include "renderer/x11/bitmap_font.h"
 
 namespace nuvrel::x11 {
 

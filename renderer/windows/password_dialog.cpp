@@ -1,4 +1,4 @@
-#include "renderer/host/password_dialog.h"
+#include "renderer/windows/password_dialog.h"
 
 namespace nuvrel {
 

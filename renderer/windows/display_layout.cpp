@@ -1,4 +1,4 @@
-#include "renderer/host/display_layout.h"
+#include "renderer/windows/display_layout.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "renderer/host_x11/ppm.h"
+#include "renderer/x11/ppm.h"
 
 #include <cstdio>
 

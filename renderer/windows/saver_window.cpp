@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
-#include "renderer/host/closing_rules.h"
-#include "renderer/host/display_layout.h"
-#include "renderer/host/password_dialog.h"
-#include "renderer/host/saver_placement.h"
-#include "renderer/scene/gl_scene.h"
+#include "renderer/windows/closing_rules.h"
+#include "renderer/windows/display_layout.h"
+#include "renderer/windows/password_dialog.h"
+#include "renderer/windows/saver_placement.h"
+#include "renderer/windows/gl_scene.h"
 
 namespace nuvrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/arguments/decimal_argument.h"
+#include "renderer/arguments/decimal_argument.h"
 
 #include <cerrno>
 #include <cstdlib>

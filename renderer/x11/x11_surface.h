@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "renderer/host_x11/command_line.h"
+#include "renderer/x11/command_line.h"
 
 namespace nuvrel::x11 {
 

@@ -1,8 +1,8 @@
-#include "renderer/scene/gl_scene.h"
+#include "renderer/windows/gl_scene.h"
 
 #include <ctime>
 
-#include "renderer/host/select_pixel_format.h"
+#include "renderer/windows/select_pixel_format.h"
 #include "renderer/scene/gl_headers.h"
 
 namespace nuvrel {

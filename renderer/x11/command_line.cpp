@@ -1,11 +1,11 @@
-#include "renderer/host_x11/command_line.h"
+#include "renderer/x11/command_line.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 
-#include "tools/arguments/decimal_argument.h"
+#include "renderer/arguments/decimal_argument.h"
 
 namespace nuvrel::x11 {
 

@@ -1,4 +1,4 @@
-#include "renderer/host_x11/x11_surface.h"
+#include "renderer/x11/x11_surface.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
