@@ -2,8 +2,8 @@
 
 #include <ctime>
 
-#include "renderer/windows/select_pixel_format.h"
 #include "renderer/scene/gl_headers.h"
+#include "renderer/windows/select_pixel_format.h"
 
 namespace nuvrel {
 

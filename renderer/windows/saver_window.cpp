@@ -5,9 +5,9 @@
 
 #include "renderer/windows/closing_rules.h"
 #include "renderer/windows/display_layout.h"
+#include "renderer/windows/gl_scene.h"
 #include "renderer/windows/password_dialog.h"
 #include "renderer/windows/saver_placement.h"
-#include "renderer/windows/gl_scene.h"
 
 namespace nuvrel {
 namespace {

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "renderer/scene/scene_drawing.h"
 #include "renderer/x11/command_line.h"
 #include "renderer/x11/frame_rate.h"
 #include "renderer/x11/ppm.h"
 #include "renderer/x11/stop_signals.h"
 #include "renderer/x11/text_overlay.h"
 #include "renderer/x11/x11_surface.h"
-#include "renderer/scene/scene_drawing.h"
 
 namespace nuvrel::x11 {
 namespace {
