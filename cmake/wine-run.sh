@@ -27,7 +27,7 @@ if [[ $1 == --check ]]; then
     exec "$loader" --version >/dev/null 2>&1
 fi
 
-export WINEDEBUG=-all
+export WINEDEBUG=${WINEDEBUG:--all}
 
 # A Unix path as Windows programs see it, on drive Z:.
 winepath_of() {

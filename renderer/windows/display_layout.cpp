@@ -60,4 +60,13 @@ DisplayLayout ReadDisplayLayout() {
     return layout;
 }
 
+int ReadPrimaryRefreshHz() {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) {
+        return 0;
+    }
+    return static_cast<int>(mode.dmDisplayFrequency);
+}
+
 }  // namespace nuvrel

@@ -9,4 +9,7 @@ namespace nuvrel {
 // screen alone.
 DisplayLayout ReadDisplayLayout();
 
+// The primary monitor's refresh rate in hertz; 0 or 1 where the system does not know it.
+int ReadPrimaryRefreshHz();
+
 }  // namespace nuvrel

@@ -52,6 +52,16 @@ void TearDownScene(GlScene& gl, HWND window) {
     gl.contextCurrent = false;
 }
 
+bool RequestSwapInterval(const GlScene& gl, int interval) {
+    if (!gl.contextCurrent) {
+        return false;
+    }
+    using SwapIntervalFunction = BOOL(WINAPI*)(int);
+    const auto swapInterval = reinterpret_cast<SwapIntervalFunction>(
+        reinterpret_cast<void*>(wglGetProcAddress("wglSwapIntervalEXT")));
+    return swapInterval != nullptr && swapInterval(interval) != FALSE;
+}
+
 void DrawFrame(GlScene& gl) {
     if (!gl.Ready()) {
         return;

@@ -37,6 +37,10 @@ void SetUpScene(GlScene& gl, HWND window, std::unique_ptr<VortexScene> scene,
 void SetUpScene(GlScene& gl, HWND window);
 void TearDownScene(GlScene& gl, HWND window);
 
+// Asks the driver to present every interval-th refresh (0: at once) where it offers
+// WGL_EXT_swap_control; false where it does not or there is no rendering context.
+bool RequestSwapInterval(const GlScene& gl, int interval);
+
 // One frame of the scene (DrawSceneFrame), presented.
 void DrawFrame(GlScene& gl);
 

@@ -1,10 +1,11 @@
-// Nuvrel.dll: the renderer program. One full-screen topmost window that draws the vortex
-// scene frame after frame and ends on input. The front end finds it by its title.
+// The renderer's window: full screen and topmost, it draws the vortex scene frame after
+// frame at the display's pace and ends on input. The front end finds it by its title.
 
-#include <windows.h>
+#include "renderer/windows/saver_window.h"
 
 #include "renderer/windows/closing_rules.h"
 #include "renderer/windows/display_layout.h"
+#include "renderer/windows/frame_wait.h"
 #include "renderer/windows/gl_scene.h"
 #include "renderer/windows/password_dialog.h"
 #include "renderer/windows/saver_placement.h"
@@ -16,6 +17,18 @@ constexpr char ClassName[] = "WindowsScreenSaverClass";
 constexpr char TitleAtCreation[] = "Screensaver";
 constexpr char RunningTitle[] = "Nuvrel_VC";
 
+// When the next frame is due, and how many have been drawn.
+struct FramePacing {
+    FramePacer pacer{TargetRefreshHz};
+    bool uncapped = false;
+    int swapInterval = 1;
+    PaceClock::time_point nextFrame{};
+    long frameLimit = 0;  // 0: until input
+    long framesDrawn = 0;
+    PaceClock::time_point firstFrame{};
+    PaceClock::time_point lastFrame{};
+};
+
 // One window per process.
 struct RendererHost {
     HINSTANCE ProgramInstance = nullptr;
@@ -24,6 +37,7 @@ struct RendererHost {
     SaverPlacement placement;  // every monitor; the scene on the primary one
     ClosingRules closing;
     GlScene gl;
+    FramePacing pacing;
 };
 
 RendererHost host;
@@ -96,6 +110,7 @@ LRESULT CALLBACK CreateDestroyProc(HWND window, UINT message, WPARAM wParam, LPA
             SetWindowTextA(window, RunningTitle);
             SetThreadPriorityByLevel(ThreadPriorityLevel);
             SetUpScene(host.gl, window, BuildSceneFromClock(), host.placement.viewport);
+            RequestSwapInterval(host.gl, host.pacing.swapInterval);
             host.SceneRunning = true;
             break;
         case WM_DESTROY:
@@ -134,7 +149,56 @@ void IdleFrame() {
     }
 }
 
-int RunSaverWindow() {
+bool SceneDrawable() {
+    return host.SceneRunning && !host.closing.PasswordCheckActive && host.gl.Ready();
+}
+
+void CountFrame(PaceClock::time_point presented) {
+    FramePacing& pacing = host.pacing;
+    if (pacing.framesDrawn++ == 0) {
+        pacing.firstFrame = presented;
+    }
+    pacing.lastFrame = presented;
+    if (pacing.frameLimit > 0 && pacing.framesDrawn == pacing.frameLimit) {
+        host.closing.CloseRequested = true;
+        PostMessageA(host.SaverWindow, WM_CLOSE, 0, 0);
+    }
+}
+
+// The loop's work while no message waits: a frame when one is due, else sleep until it is
+// due or a message comes. With nothing to draw, sleep until a message comes.
+void IdleTurn() {
+    if (!SceneDrawable()) {
+        WaitMessage();
+        return;
+    }
+    FramePacing& pacing = host.pacing;
+    const PaceClock::time_point now = PaceClock::now();
+    if (now < pacing.nextFrame) {
+        WaitForMessageOrTimeout(pacing.nextFrame - now);
+        return;
+    }
+    IdleFrame();
+    const PaceClock::time_point presented = PaceClock::now();
+    CountFrame(presented);
+    const Microseconds wait =
+        pacing.uncapped ? Microseconds{0} : pacing.pacer.WaitAfterFrame(presented);
+    pacing.nextFrame = presented + wait;
+    if (wait == Microseconds{0}) {
+        Sleep(0);
+    }
+}
+
+void ChoosePace(const FramePace& pace, long frameLimit) {
+    FramePacing& pacing = host.pacing;
+    const int refreshHz = pace.refreshHz ? *pace.refreshHz : ReadPrimaryRefreshHz();
+    pacing.pacer = pace.period ? FramePacer(*pace.period) : FramePacer(refreshHz);
+    pacing.uncapped = pace.uncapped;
+    pacing.swapInterval = pace.uncapped ? 0 : SwapIntervalFor(refreshHz);
+    pacing.frameLimit = frameLimit;
+}
+
+int RunWindowLoop() {
     WNDCLASSA windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = SaverWindowProc;
@@ -162,12 +226,12 @@ int RunSaverWindow() {
     }
     SetForegroundWindow(host.SaverWindow);
 
-    // Frames back to back whenever no message waits, yielding the rest of the time slice.
+    // Frames at the display's pace whenever no message waits.
+    const FineTimerResolution fineTimer;
     MSG message{};
     for (;;) {
         while (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-            IdleFrame();
-            Sleep(0);
+            IdleTurn();
         }
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == 0) {
@@ -182,10 +246,17 @@ int RunSaverWindow() {
 }
 
 }  // namespace
-}  // namespace nuvrel
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    // The command line has no effect: whatever it holds, the renderer runs full screen.
-    nuvrel::host.ProgramInstance = instance;
-    return nuvrel::RunSaverWindow();
+int RunSaverWindow(HINSTANCE instance, const FramePace& pace, long frameLimit, FrameCount* count) {
+    host.ProgramInstance = instance;
+    ChoosePace(pace, frameLimit);
+    const int exitCode = RunWindowLoop();
+    if (count != nullptr) {
+        count->frames = host.pacing.framesDrawn;
+        count->drawing = host.pacing.lastFrame - host.pacing.firstFrame;
+        count->swapInterval = host.pacing.swapInterval;
+    }
+    return exitCode;
 }
+
+}  // namespace nuvrel

@@ -1,0 +1,24 @@
+#include "renderer/windows/frame_wait.h"
+
+#include <windows.h>
+
+namespace nuvrel {
+
+void WaitForMessageOrTimeout(PaceClock::duration timeout) {
+    const auto milliseconds = std::chrono::ceil<std::chrono::milliseconds>(timeout).count();
+    if (milliseconds <= 0) {
+        return;
+    }
+    MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(milliseconds), QS_ALLINPUT,
+                                MWMO_INPUTAVAILABLE);
+}
+
+FineTimerResolution::FineTimerResolution() : raised_(timeBeginPeriod(1) == TIMERR_NOERROR) {}
+
+FineTimerResolution::~FineTimerResolution() {
+    if (raised_) {
+        timeEndPeriod(1);
+    }
+}
+
+}  // namespace nuvrel
