@@ -207,6 +207,38 @@ class WindowManager {
     }
 };
 
+TEST_F(renderer_program_test, a_key_during_the_wait_between_frames_ends_it_at_once) {
+    // Without a window manager Wine waits two seconds for the window to be withdrawn.
+    WindowManager windowManager;
+    // The renderer's own loop with three seconds between frames: it spends them waiting.
+    auto renderer =
+        std::make_unique<Program>(ProgramFolder() + "\\renderer_loop.exe", "--period-ms 3000");
+    window = WaitForWindow(Title);
+    ASSERT_NE(window, nullptr);
+    Pause(1000);
+    for (const char* input : {"key space", "mousemove_relative -- 40 0"}) {
+        SCOPED_TRACE(input);
+        if (window == nullptr) {
+            renderer = std::make_unique<Program>(ProgramFolder() + "\\renderer_loop.exe",
+                                                 "--period-ms 3000");
+            window = WaitForWindow(Title);
+            ASSERT_NE(window, nullptr);
+            Pause(1000);
+        }
+        ASSERT_TRUE(Xdotool(input));
+        const DWORD sent = GetTickCount();
+        while (IsWindow(window) && GetTickCount() - sent < 5000) {
+            Sleep(5);
+        }
+        const DWORD closedAfter = GetTickCount() - sent;
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_LT(closedAfter, 200u)
+            << "the window closed " << closedAfter << " ms after the input";
+        EXPECT_EQ(renderer->WaitForExit(ExitWait), std::optional<DWORD>(0));
+        window = nullptr;
+    }
+}
+
 TEST_F(renderer_program_test, ends_when_another_program_is_activated) {
     WindowManager windowManager;
     const HWND other = CreateWindowExA(0, "STATIC", "Nuvrel test: another program",

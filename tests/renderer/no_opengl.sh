@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Without OpenGL the renderer shows a black window and sleeps until input: on an X server
+# without GLX, in a Wine prefix of this test's own, it uses next to no processor time, and a
+# key still ends it.
+#   no_opengl.sh WINE_RUN ARCH PREFIX RENDERER
+set -euo pipefail
+
+[[ $# -eq 4 ]] || { echo "usage: no_opengl.sh WINE_RUN ARCH PREFIX RENDERER" >&2; exit 2; }
+wine_run=$1
+arch=$2
+prefix=$(realpath -m "$3")
+renderer=$4
+
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -extension GLX -screen 0 800x600x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+xvfb_pid=$!
+display_number=
+read -r display_number <"$fifo" || true
+rm -f "$fifo"
+[[ -n $display_number ]] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$display_number"
+
+renderer_pid=
+finish() {
+    [[ -z $renderer_pid ]] || kill "$renderer_pid" 2>/dev/null || true
+    WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    WINEPREFIX=$prefix wineserver --wait 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+}
+trap finish EXIT
+
+if ! xdpyinfo | grep -q 'number of extensions'; then
+    echo "no X server" >&2
+    exit 1
+fi
+if xdpyinfo | grep -qw GLX; then
+    echo "FAIL: the X server has GLX" >&2
+    exit 1
+fi
+
+"$wine_run" --arch "$arch" --prefix "$prefix" "$renderer" &
+renderer_pid=$!
+if ! xdotool search --sync --name '^Nuvrel_VC$' >/dev/null; then
+    echo "FAIL: no window titled Nuvrel_VC" >&2
+    exit 1
+fi
+sleep 2
+
+# The processor time of the renderer's own process (the Wine loader runs it as itself),
+# over 4 seconds, in clock ticks.
+process=
+for pid in $(pgrep -f 'Nuvrel\.dll'); do
+    if [[ $(readlink "/proc/$pid/exe" 2>/dev/null) == *wine* ]]; then
+        process=$pid
+        break
+    fi
+done
+[[ -n $process ]] || { echo "FAIL: no renderer process" >&2; exit 1; }
+cpu_ticks() {
+    awk '{ print $14 + $15 }' "/proc/$process/stat"
+}
+ticks_per_second=$(getconf CLK_TCK)
+before=$(cpu_ticks)
+sleep 4
+after=$(cpu_ticks)
+percent=$(((after - before) * 100 / (4 * ticks_per_second)))
+echo "renderer without OpenGL: ${percent}% of a core over 4 s"
+
+xdotool key space
+status=0
+wait "$renderer_pid" || status=$?
+renderer_pid=
+if [[ $percent -gt 5 ]]; then
+    echo "FAIL: the renderer used ${percent}% of a core with nothing to draw" >&2
+    exit 1
+fi
+if [[ $status -ne 0 ]]; then
+    echo "FAIL: the renderer ended with $status after the key" >&2
+    exit 1
+fi
+echo "the renderer rests without OpenGL and ends on a key"
