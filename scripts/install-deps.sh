@@ -12,6 +12,7 @@ packages=(
     xvfb xauth xdotool openbox x11-utils imagemagick
     locales fonts-ipafont-gothic
     sox lame
+    nsis p7zip-full
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
 )
