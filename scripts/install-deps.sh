@@ -9,7 +9,7 @@ packages=(
     g++-mingw-w64-i686-posix mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     wine wine64 wine32:i386
-    xvfb xauth xdotool openbox x11-utils imagemagick
+    xvfb xauth xdotool openbox x11-utils imagemagick xscreensaver xserver-xephyr
     locales fonts-ipafont-gothic
     sox lame
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
