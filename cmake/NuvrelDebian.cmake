@@ -1,14 +1,21 @@
-# The Linux package: `cpack -G DEB` in the native build makes nuvrel_<version>_<arch>.deb
-# with the program where XScreenSaver looks for its display modes and the description of
-# its options for XScreenSaver's settings.
+# The Linux package: `cpack -G DEB` in the native build makes
+# nuvrel_<version>-<revision>_<arch>.deb with the program where XScreenSaver looks for its
+# display modes, the description of its options for XScreenSaver's settings, its manual
+# page, and the copyright and changelog files that Debian's policy asks for.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nuvrel)
 set(CPACK_PACKAGE_VENDOR "Nuvrel")
-set(CPACK_PACKAGE_CONTACT "Nuvrel maintainers <nuvrel@localhost>")
+set(CPACK_PACKAGE_CONTACT "Nuvrel maintainers <maintainers@nuvrel.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "vortex funnels of coloured particles for XScreenSaver")
+# Each line of the long description stays within 80 characters, as Debian asks.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Ten vortex funnels of coloured particles swirl on a black screen, drawn with OpenGL.\n"
-    "The program is an XScreenSaver display mode: /usr/libexec/xscreensaver/nuvrel.")
+    "Ten vortex funnels of coloured particles swirl on a black screen, drawn\n"
+    "with OpenGL. The program is an XScreenSaver display mode,\n"
+    "/usr/libexec/xscreensaver/nuvrel, with its manual page nuvrel(6x).")
+# A Debian revision: the package's own changes are in changelog.Debian.gz, as for
+# XScreenSaver's packaged display modes.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)

@@ -5,11 +5,11 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
-    libx11-dev libgl-dev libglu1-mesa-dev dpkg-dev
+    libx11-dev libgl-dev libglu1-mesa-dev dpkg-dev lintian man-db
     g++-mingw-w64-i686-posix mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     wine wine64 wine32:i386
-    xvfb xauth xdotool openbox x11-utils imagemagick
+    xvfb xauth xdotool openbox x11-utils imagemagick xscreensaver xserver-xephyr
     locales fonts-ipafont-gothic
     sox lame
     nsis p7zip-full

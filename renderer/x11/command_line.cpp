@@ -12,18 +12,21 @@ namespace nuvrel::x11 {
 const char Usage[] =
     "usage: nuvrel [-root | -window | -window-id ID] [-delay MICROSECONDS] [-fps] [--seed N]\n"
     "  Ten vortex funnels of coloured particles, an XScreenSaver display mode.\n"
+    "  Every option may be written with one dash or two (-root or --root).\n"
     "  -root             draw on the screen saver's window, or else the root window\n"
     "  -window           draw in a window of its own (the default when run by hand),\n"
     "                    ended by a key, a click or its close button\n"
-    "  -window-id ID     draw into the window ID (decimal or 0x hexadecimal)\n"
-    "                    Without these, $XSCREENSAVER_WINDOW names the window if set.\n"
+    "  -window-id ID     draw into the window ID (decimal or 0x hexadecimal);\n"
+    "                    it wins over -root. Without these, $XSCREENSAVER_WINDOW\n"
+    "                    names the window if set.\n"
     "  -delay MICROSECONDS  pause between frames (default 0: back to back)\n"
     "  -fps              show the frame rate in a corner\n"
     "  --seed N          a fixed random seed (0..4294967295) instead of the clock\n"
     "  -h, --help        this text\n"
     "  For tests and benchmarks: --frames N (end after N frames and print the frame rate),\n"
     "  --snapshot FILE.ppm (with --frames: save the last frame), --size WxH (own window).\n"
-    "  SIGTERM and SIGINT end it with exit code 0; a window that goes away ends it with 1.\n";
+    "  SIGTERM and SIGINT end it with exit code 0; a window that goes away ends it with 1.\n"
+    "  On a root or given window without OpenGL it shows why and waits for SIGTERM.\n";
 
 namespace {
 
@@ -74,8 +77,8 @@ std::optional<unsigned long> ParseWindowId(const char* text) {
     errno = 0;
     char* end = nullptr;
     const unsigned long long value = std::strtoull(digits, &end, hex ? 16 : 10);
-    // X resource ids have 29 bits.
-    if (errno != 0 || *end != '\0' || value == 0 || value > 0x1FFFFFFFull) {
+    // X resource ids travel as 32 bits; whether one names a window is the server's to say.
+    if (errno != 0 || *end != '\0' || value == 0 || value > 0xFFFFFFFFull) {
         return std::nullopt;
     }
     return static_cast<unsigned long>(value);
@@ -88,9 +91,17 @@ CommandLine ParseCommandLine(int argc, const char* const argv[], const char* xsc
     for (int i = 1; i < argc; ++i) {
         const char* argument = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        // A window id wins over -root, as XScreenSaver's settings tool, which starts a
+        // preview with both, expects; any other pair is a contradiction.
         const auto chooseTarget = [&](Target target) {
-            if (targetChosen) {
-                return false;
+            if (targetChosen && options.target != target) {
+                const bool idOverRoot =
+                    (target == Target::GivenWindow && options.target == Target::VirtualRoot) ||
+                    (target == Target::VirtualRoot && options.target == Target::GivenWindow);
+                if (!idOverRoot) {
+                    return false;
+                }
+                target = Target::GivenWindow;
             }
             options.target = target;
             targetChosen = true;

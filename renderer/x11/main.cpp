@@ -1,7 +1,8 @@
 // nuvrel: the vortex as an XScreenSaver display mode, on Xlib and GLX.
 //
 // Exit codes: 0 when ended by SIGTERM, SIGINT, a key, a click, the close button or the end
-// of --frames; 1 for a bad command line, no display or OpenGL, or a window that went away.
+// of --frames; 1 for a bad command line, no display, no OpenGL for its own window, or a
+// window that went away. A root or given window without OpenGL shows why until stopped.
 
 #include <poll.h>
 
@@ -15,6 +16,7 @@
 #include "renderer/scene/scene_drawing.h"
 #include "renderer/x11/command_line.h"
 #include "renderer/x11/frame_rate.h"
+#include "renderer/x11/no_gl_notice.h"
 #include "renderer/x11/ppm.h"
 #include "renderer/x11/stop_signals.h"
 #include "renderer/x11/text_overlay.h"
@@ -164,9 +166,17 @@ int Run(const Options& options) {
     }
     Surface surface;
     std::string error;
-    if (!OpenSurface(options, surface, error)) {
-        std::fprintf(stderr, "nuvrel: %s\n", error.c_str());
-        return 1;
+    switch (OpenSurface(options, surface, error)) {
+        case Opening::Opened:
+            break;
+        case Opening::NoOpenGl: {
+            const int code = ShowNoOpenGlNotice(surface, error);
+            CloseSurface(surface);
+            return code;
+        }
+        case Opening::Failed:
+            std::fprintf(stderr, "nuvrel: %s\n", error.c_str());
+            return 1;
     }
     const std::uint32_t seed =
         options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));

@@ -116,11 +116,25 @@ bool MakeOwnWindow(const Options& options, Surface& surface, XVisualInfo* visual
     return true;
 }
 
-bool Fail(Surface& surface, std::string& error, std::string reason) {
+Opening Fail(Surface& surface, std::string& error, std::string reason) {
     error = std::move(reason);
     CloseSurface(surface);
-    return false;
+    return Opening::Failed;
 }
+
+// The window stays, without OpenGL, for a notice in core X drawing.
+Opening NoOpenGl(std::string& error, std::string reason) {
+    error = std::move(reason);
+    return Opening::NoOpenGl;
+}
+
+bool ServerHasGlx(Display* display) {
+    int errorBase = 0;
+    int eventBase = 0;
+    return glXQueryExtension(display, &errorBase, &eventBase);
+}
+
+constexpr const char* NoGlxReason = "the X server has no OpenGL (GLX)";
 
 std::string WindowName(Window window) {
     char text[32];
@@ -130,24 +144,22 @@ std::string WindowName(Window window) {
 
 }  // namespace
 
-bool OpenSurface(const Options& options, Surface& surface, std::string& error) {
+Opening OpenSurface(const Options& options, Surface& surface, std::string& error) {
     surface = Surface{};
     surface.display = XOpenDisplay(nullptr);
     if (surface.display == nullptr) {
         error = "cannot open the X display (is DISPLAY set?)";
-        return false;
+        return Opening::Failed;
     }
     Display* display = surface.display;
     XSetErrorHandler(OnXError);
     XSetIOErrorHandler(OnXIoError);
-    int errorBase = 0;
-    int eventBase = 0;
-    if (!glXQueryExtension(display, &errorBase, &eventBase)) {
-        return Fail(surface, error, "the X server has no OpenGL (GLX)");
-    }
 
     XVisualInfo* visual = nullptr;
     if (options.target == Target::OwnWindow) {
+        if (!ServerHasGlx(display)) {
+            return Fail(surface, error, NoGlxReason);
+        }
         visual = ChooseOwnVisual(display);
         if (visual == nullptr) {
             return Fail(surface, error, "no double-buffered OpenGL visual with a depth buffer");
@@ -171,6 +183,9 @@ bool OpenSurface(const Options& options, Surface& surface, std::string& error) {
         XSelectInput(display, surface.window, attributes.your_event_mask | StructureNotifyMask);
         surface.width = attributes.width;
         surface.height = attributes.height;
+        if (!ServerHasGlx(display)) {
+            return NoOpenGl(error, NoGlxReason);
+        }
         visual = VisualOfWindow(display, attributes);
         int usesGl = 0;
         if (visual == nullptr || glXGetConfig(display, visual, GLX_USE_GL, &usesGl) != 0 ||
@@ -178,9 +193,8 @@ bool OpenSurface(const Options& options, Surface& surface, std::string& error) {
             if (visual != nullptr) {
                 XFree(visual);
             }
-            return Fail(
-                surface, error,
-                "the visual of window " + WindowName(surface.window) + " does not support OpenGL");
+            return NoOpenGl(error, "the visual of window " + WindowName(surface.window) +
+                                       " does not support OpenGL");
         }
     }
     drawnWindow = surface.window;
@@ -201,7 +215,7 @@ bool OpenSurface(const Options& options, Surface& surface, std::string& error) {
     if (windowGone) {
         return Fail(surface, error, "window " + WindowName(surface.window) + " went away");
     }
-    return true;
+    return Opening::Opened;
 }
 
 void CloseSurface(Surface& surface) {

@@ -22,10 +22,17 @@ struct Surface {
     Atom deleteWindow = 0;  // WM_DELETE_WINDOW: the close button of the own window
 };
 
+enum class Opening {
+    Opened,
+    // A root or given window exists but OpenGL cannot draw on it; the surface holds the
+    // display and that window, without a context.
+    NoOpenGl,
+    Failed,  // the surface is closed again
+};
+
 // Opens the display, finds or makes the window that the options choose and makes an
-// OpenGL context current on it. On failure returns false with the reason in error; the
-// surface is then closed again.
-bool OpenSurface(const Options& options, Surface& surface, std::string& error);
+// OpenGL context current on it. Unless opened, error says why.
+Opening OpenSurface(const Options& options, Surface& surface, std::string& error);
 void CloseSurface(Surface& surface);
 
 // Set by the X error handler once the window has gone: nothing may be drawn into it then.

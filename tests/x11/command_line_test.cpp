@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 namespace nuvrel::x11 {
@@ -23,19 +24,56 @@ TEST(command_line_test, runs_in_its_own_window_by_default) {
 }
 
 TEST(command_line_test, reads_every_option_with_one_or_two_dashes) {
-    const CommandLine line =
-        Parse({"-window-id", "0x1a00003", "--delay", "20000", "-fps", "--seed", "4294967295"});
-    ASSERT_EQ(line.outcome, Outcome::Run);
-    EXPECT_EQ(line.options.target, Target::GivenWindow);
-    EXPECT_EQ(line.options.windowId, 0x1a00003u);
-    EXPECT_EQ(line.options.delayMicroseconds, 20000);
-    EXPECT_TRUE(line.options.showFrameRate);
-    EXPECT_EQ(line.options.seed, 4294967295u);
+    for (const char* dashes : {"-", "--"}) {
+        const auto spelt = [dashes](const char* name) { return std::string(dashes) + name; };
+        const std::vector<std::string> names = {"window-id", "delay",    "fps", "seed",
+                                                "frames",    "snapshot", "size"};
+        std::vector<std::string> words;
+        for (const std::string& name : names) {
+            words.push_back(spelt(name.c_str()));
+        }
+        const CommandLine line =
+            Parse({words[0].c_str(), "0x1a00003", words[1].c_str(), "20000", words[2].c_str(),
+                   words[3].c_str(), "4294967295", words[4].c_str(), "5", words[5].c_str(), "a.ppm",
+                   words[6].c_str(), "64x48"});
+        ASSERT_EQ(line.outcome, Outcome::Run) << dashes << ": " << line.error;
+        EXPECT_EQ(line.options.target, Target::GivenWindow);
+        EXPECT_EQ(line.options.windowId, 0x1a00003u);
+        EXPECT_EQ(line.options.delayMicroseconds, 20000);
+        EXPECT_TRUE(line.options.showFrameRate);
+        EXPECT_EQ(line.options.seed, 4294967295u);
+        EXPECT_EQ(line.options.frames, 5);
+        EXPECT_EQ(line.options.snapshotPath, "a.ppm");
+        EXPECT_EQ(line.options.width, 64);
 
-    EXPECT_EQ(Parse({"--root"}).options.target, Target::VirtualRoot);
-    EXPECT_EQ(Parse({"-window"}).options.target, Target::OwnWindow);
-    EXPECT_EQ(Parse({"--window-id", "27262979"}).options.windowId, 27262979u);
-    EXPECT_EQ(Parse({"-seed", "0"}).options.seed, 0u);
+        EXPECT_EQ(Parse({spelt("root").c_str()}).options.target, Target::VirtualRoot);
+        EXPECT_EQ(Parse({spelt("window").c_str()}, "0x400007").options.target, Target::OwnWindow);
+        EXPECT_EQ(Parse({spelt("h").c_str()}).outcome, Outcome::Help);
+        EXPECT_EQ(Parse({spelt("help").c_str()}).outcome, Outcome::Help);
+    }
+}
+
+// How XScreenSaver's daemon and the configs it reads write a display mode's command line.
+TEST(command_line_test, reads_the_daemons_double_dash_command_line) {
+    const CommandLine line = Parse({"--root", "--delay", "30000", "--fps"}, "0x400007");
+    ASSERT_EQ(line.outcome, Outcome::Run);
+    EXPECT_EQ(line.options.target, Target::VirtualRoot);
+    EXPECT_EQ(line.options.windowId, 0x400007u);
+    EXPECT_EQ(line.options.delayMicroseconds, 30000);
+    EXPECT_TRUE(line.options.showFrameRate);
+}
+
+// XScreenSaver's settings tool starts a preview as "MODE -root --window-id 0x...".
+TEST(command_line_test, a_window_id_wins_over_root) {
+    for (const std::vector<const char*>& arguments :
+         {std::vector<const char*>{"-root", "--window-id", "0x400990"},
+          {"--window-id", "0x400990", "--root"},
+          {"-root", "-window-id", "4196752"}}) {
+        const CommandLine line = Parse(arguments, "0x400007");
+        ASSERT_EQ(line.outcome, Outcome::Run) << line.error;
+        EXPECT_EQ(line.options.target, Target::GivenWindow);
+        EXPECT_EQ(line.options.windowId, 0x400990u);
+    }
 }
 
 TEST(command_line_test, help_asks_for_the_usage) {
@@ -63,7 +101,9 @@ TEST(command_line_test, refuses_bad_options) {
         {"--seed", "+1"},
         {"--seed"},
         {"-root", "-window"},
-        {"-window-id", "5", "-root"},
+        {"--window", "--root"},
+        {"-window-id", "5", "-window"},
+        {"-window", "-window-id", "5"},
         {"-fps", "1"},
         {"--frames", "0"},
         {"--snapshot", "a.ppm"},
@@ -127,7 +167,11 @@ TEST(command_line_test, window_ids_in_decimal_or_hexadecimal) {
     EXPECT_EQ(ParseWindowId("0X1a"), 26u);
     EXPECT_EQ(ParseWindowId("26"), 26u);
     EXPECT_EQ(ParseWindowId("0x1fffffff"), 0x1fffffffu);
-    EXPECT_FALSE(ParseWindowId("0x20000000"));
+    // Well formed though no X server gives out such an id: the server says it is no window.
+    EXPECT_EQ(ParseWindowId("0xdeadbeef"), 0xdeadbeefu);
+    EXPECT_EQ(ParseWindowId("4294967295"), 0xffffffffu);
+    EXPECT_FALSE(ParseWindowId("0x100000000"));
+    EXPECT_FALSE(ParseWindowId("4294967296"));
     EXPECT_FALSE(ParseWindowId(""));
     EXPECT_FALSE(ParseWindowId(nullptr));
     EXPECT_FALSE(ParseWindowId(" 26"));

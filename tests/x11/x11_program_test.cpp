@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +29,19 @@ struct DisplayCloser {
     void operator()(Display* display) const { XCloseDisplay(display); }
 };
 
+std::string IdText(Window window) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", window);
+    return text;
+}
+
+// Exited by itself with this code (not killed by a signal).
+void ExpectExitCode(const std::optional<int>& status, int code) {
+    ASSERT_TRUE(status) << "still running";
+    ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status);
+    EXPECT_EQ(WEXITSTATUS(*status), code);
+}
+
 class x11_program_test : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -40,19 +54,6 @@ class x11_program_test : public ::testing::Test {
     std::vector<std::string> Command(std::vector<std::string> arguments) const {
         arguments.insert(arguments.begin(), ProgramPath);
         return arguments;
-    }
-
-    static std::string IdText(Window window) {
-        char text[32];
-        std::snprintf(text, sizeof text, "0x%lx", window);
-        return text;
-    }
-
-    // Exited by itself with this code (not killed by a signal).
-    static void ExpectExitCode(const std::optional<int>& status, int code) {
-        ASSERT_TRUE(status) << "still running";
-        ASSERT_TRUE(WIFEXITED(*status)) << "ended by signal " << WTERMSIG(*status);
-        EXPECT_EQ(WEXITSTATUS(*status), code);
     }
 
   private:
@@ -190,9 +191,150 @@ TEST_F(x11_program_test, a_destroyed_window_ends_it_with_a_message_and_exit_code
 }
 
 TEST_F(x11_program_test, a_window_that_does_not_exist_is_refused_with_exit_code_1) {
-    const Finished finished = RunToEnd(Command({"-window-id", "0x1fffff0"}), 20.0);
+    // The second is well formed, though larger than any id an X server gives out.
+    for (const char* id : {"0x1fffff0", "0xdeadbeef"}) {
+        const Finished finished = RunToEnd(Command({"-window-id", id}), 20.0);
+        ExpectExitCode(finished.status, 1);
+        EXPECT_NE(finished.errors.find(std::string("there is no window ") + id), std::string::npos)
+            << finished.errors;
+        EXPECT_EQ(finished.errors.find("usage"), std::string::npos) << finished.errors;
+    }
+}
+
+// XScreenSaver's settings tool shows a preview by starting the mode with exactly these
+// arguments, its preview window's id in hexadecimal.
+TEST_F(x11_program_test, draws_the_preview_of_xscreensavers_settings_tool) {
+    const Window preview = MakeWindow(display(), 300, 225);
+    Program nuvrel(Command({"-root", "--window-id", IdText(preview)}));
+
+    const Picture picture = WaitForColouredPixels(display(), preview, VortexPixels, VortexSeconds);
+    SavePng(picture, ArtefactPath("x11_settings_preview.png"));
+    EXPECT_GE(ColouredPixels(picture), VortexPixels) << nuvrel.Errors();
+    EXPECT_TRUE(WindowsTitled(display(), Title).empty()) << "made a window of its own";
+    const Picture root = Screenshot(display(), DefaultRootWindow(display()));
+    EXPECT_LT(ColouredPixels(root), ColouredPixels(picture) + 50) << "drew on the root window";
+    nuvrel.Signal(SIGTERM);
+    ExpectExitCode(nuvrel.WaitForExit(1.0), 0);
+    EXPECT_EQ(nuvrel.Errors(), "");
+}
+
+// The daemon and the configs it reads write options with two dashes; --root means the
+// daemon's window, named in XSCREENSAVER_WINDOW.
+TEST_F(x11_program_test, the_daemons_double_dash_command_line) {
+    const Window saverWindow = MakeWindow(display(), 320, 240);
+    const std::vector<std::string> environment = {"XSCREENSAVER_WINDOW=" +
+                                                  std::to_string(saverWindow)};
+    const std::string plainPath = ArtefactPath("x11_daemon_plain.ppm");
+    const std::string figurePath = ArtefactPath("x11_daemon_fps.ppm");
+    const std::vector<std::string> common = {"--root", "--delay",  "20000", "--seed",
+                                             "3",      "--frames", "60"};
+    auto plainCommand = Command(common);
+    plainCommand.insert(plainCommand.end(), {"--snapshot", plainPath});
+    auto figureCommand = Command(common);
+    figureCommand.insert(figureCommand.end(), {"--fps", "--snapshot", figurePath});
+    ExpectExitCode(RunToEnd(plainCommand, 120.0, environment).status, 0);
+    ExpectExitCode(RunToEnd(figureCommand, 120.0, environment).status, 0);
+
+    const auto plain = ReadPpm(plainPath);
+    const auto figure = ReadPpm(figurePath);
+    ASSERT_TRUE(plain && figure);
+    SavePng(*figure, ArtefactPath("x11_daemon_fps.png"));
+    EXPECT_EQ(figure->width, 320) << "not drawn on the daemon's window";
+    EXPECT_EQ(figure->height, 240);
+    int cornerDifferences = 0;
+    for (int y = plain->height - 30; y < plain->height; ++y) {
+        for (int x = 0; x < 160; ++x) {
+            cornerDifferences += std::memcmp(plain->At(x, y), figure->At(x, y), 3) != 0 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(cornerDifferences, 50) << "--fps drew no figure";
+
+    // A long --delay holds the second frame back until a signal ends the wait.
+    Program held(Command({"--root", "--delay", "30000000", "--frames", "2"}), environment);
+    EXPECT_FALSE(held.WaitForExit(2.0)) << held.Output() << held.Errors();
+    held.Signal(SIGTERM);
+    ExpectExitCode(held.WaitForExit(1.0), 0);
+    EXPECT_EQ(held.Output(), "") << "ended by --frames, not by the signal";
+}
+
+// On a server without OpenGL a screen saver would start the mode again and again if it
+// ended; it says why, shows it, and waits to be stopped.
+class x11_no_glx_test : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(server_.Name().empty()) << "Xvfb did not start";
+        display_.reset(XOpenDisplay(server_.Name().c_str()));
+        ASSERT_NE(display_, nullptr);
+        int errorBase = 0;
+        int eventBase = 0;
+        int opcode = 0;
+        ASSERT_FALSE(XQueryExtension(display(), "GLX", &opcode, &eventBase, &errorBase));
+    }
+
+    Display* display() const { return display_.get(); }
+    std::vector<std::string> Environment() const { return {"DISPLAY=" + server_.Name()}; }
+
+    static constexpr const char* Reason = "the X server has no OpenGL (GLX)";
+    // The message in the "fixed" font is a few hundred white pixels.
+    static constexpr int MessagePixels = 150;
+
+    static void ExpectOneLineSaying(const std::string& errors, const std::string& words) {
+        EXPECT_NE(errors.find(words), std::string::npos) << errors;
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+    }
+
+  private:
+    OtherXServer server_{{"-extension", "GLX"}};
+    std::unique_ptr<Display, DisplayCloser> display_;
+};
+
+TEST_F(x11_no_glx_test, root_shows_why_and_stays_until_sigterm) {
+    Program nuvrel({ProgramPath, "-root"}, Environment());
+    const Picture picture =
+        WaitForWhitePixels(display(), DefaultRootWindow(display()), MessagePixels, 20.0);
+    SavePng(picture, ArtefactPath("x11_no_glx_root.png"));
+    EXPECT_GE(WhitePixels(picture), MessagePixels) << nuvrel.Errors();
+    EXPECT_LT(WhitePixels(picture), picture.width * picture.height / 50) << "not a short message";
+
+    EXPECT_FALSE(nuvrel.WaitForExit(3.0)) << nuvrel.Errors();
+    ExpectOneLineSaying(nuvrel.Errors(), Reason);
+    nuvrel.Signal(SIGTERM);
+    ExpectExitCode(nuvrel.WaitForExit(1.0), 0);
+}
+
+TEST_F(x11_no_glx_test, the_settings_tools_preview_shows_why_and_stays_until_sigint) {
+    const Window preview = MakeWindow(display(), 300, 225);
+    Program nuvrel({ProgramPath, "-root", "--window-id", IdText(preview)}, Environment());
+    const Picture picture = WaitForWhitePixels(display(), preview, MessagePixels, 20.0);
+    SavePng(picture, ArtefactPath("x11_no_glx_preview.png"));
+    EXPECT_GE(WhitePixels(picture), MessagePixels) << nuvrel.Errors();
+
+    // Shown again after being covered.
+    XClearWindow(display(), preview);
+    XSync(display(), False);
+    EXPECT_LT(WhitePixels(Screenshot(display(), preview)), MessagePixels);
+    XClearArea(display(), preview, 0, 0, 0, 0, True);
+    XSync(display(), False);
+    EXPECT_GE(WhitePixels(WaitForWhitePixels(display(), preview, MessagePixels, 10.0)),
+              MessagePixels);
+
+    EXPECT_FALSE(nuvrel.WaitForExit(1.0)) << nuvrel.Errors();
+    ExpectOneLineSaying(nuvrel.Errors(), Reason);
+    nuvrel.Signal(SIGINT);
+    ExpectExitCode(nuvrel.WaitForExit(1.0), 0);
+}
+
+TEST_F(x11_no_glx_test, its_own_window_ends_with_exit_code_1) {
+    const Finished finished = RunToEnd({ProgramPath, "-window"}, 20.0, Environment());
     ExpectExitCode(finished.status, 1);
-    EXPECT_NE(finished.errors.find("no window 0x1fffff0"), std::string::npos) << finished.errors;
+    ExpectOneLineSaying(finished.errors, Reason);
+}
+
+TEST_F(x11_no_glx_test, a_window_that_does_not_exist_is_refused_with_exit_code_1) {
+    const Finished finished =
+        RunToEnd({ProgramPath, "-root", "-window-id", "0xdeadbeef"}, 20.0, Environment());
+    ExpectExitCode(finished.status, 1);
+    ExpectOneLineSaying(finished.errors, "there is no window 0xdeadbeef");
 }
 
 // The picture after a resize is the one a window of the new size would have shown from the

@@ -49,9 +49,19 @@ Program::Program(const std::vector<std::string>& arguments,
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
+    const auto replaced = [&environment](const char* variable) {
+        const char* equals = std::strchr(variable, '=');
+        const std::size_t nameLength =
+            equals == nullptr ? std::strlen(variable) : equals - variable + 1;
+        return std::any_of(environment.begin(), environment.end(), [&](const std::string& extra) {
+            return extra.compare(0, nameLength, variable, nameLength) == 0;
+        });
+    };
     std::vector<std::string> variables;
     for (char** variable = environ; *variable != nullptr; ++variable) {
-        variables.emplace_back(*variable);
+        if (!replaced(*variable)) {
+            variables.emplace_back(*variable);
+        }
     }
     variables.insert(variables.end(), environment.begin(), environment.end());
     std::vector<char*> envp;
@@ -119,6 +129,47 @@ Finished RunToEnd(const std::vector<std::string>& arguments, double seconds,
     finished.output = program.Output();
     finished.errors = program.Errors();
     return finished;
+}
+
+OtherXServer::OtherXServer(const std::vector<std::string>& extraArguments) {
+    int ready[2] = {-1, -1};
+    if (pipe2(ready, O_CLOEXEC) != 0) {
+        return;
+    }
+    // Xvfb picks a free display number and writes it to descriptor 3 once it listens.
+    std::vector<std::string> arguments = {"Xvfb", "-displayfd", "3",         "-screen",
+                                          "0",    "640x480x24", "-nolisten", "tcp"};
+    arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ready[1], 3);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) {
+        pid_ = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    close(ready[1]);
+    std::string number;
+    char digit = 0;
+    while (pid_ > 0 && read(ready[0], &digit, 1) == 1 && digit != '\n') {
+        number += digit;
+    }
+    close(ready[0]);
+    if (!number.empty()) {
+        name_ = ":" + number;
+    }
+}
+
+OtherXServer::~OtherXServer() {
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
 }
 
 std::vector<Window> WindowsTitled(Display* display, const char* title) {
@@ -249,6 +300,28 @@ int ColouredPixels(const Picture& picture) {
         }
     }
     return count;
+}
+
+int WhitePixels(const Picture& picture) {
+    int count = 0;
+    for (std::size_t i = 0; i + 2 < picture.rgb.size(); i += 3) {
+        const int low = std::min(picture.rgb[i], std::min(picture.rgb[i + 1], picture.rgb[i + 2]));
+        count += low >= 200 ? 1 : 0;
+    }
+    return count;
+}
+
+Picture WaitForWhitePixels(Display* display, Window window, int atLeast, double seconds) {
+    const double deadline = Now() + seconds;
+    Picture picture;
+    do {
+        picture = Screenshot(display, window);
+        if (WhitePixels(picture) >= atLeast) {
+            break;
+        }
+        Pause(0.1);
+    } while (Now() < deadline);
+    return picture;
 }
 
 Picture WaitForColouredPixels(Display* display, Window window, int atLeast, double seconds) {

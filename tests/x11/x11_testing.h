@@ -12,7 +12,8 @@
 
 namespace nuvrel::x11::testing {
 
-// A program started with its arguments and extra environment; its output goes to files.
+// A program started with its arguments and extra environment, which replaces inherited
+// variables of the same names; its output goes to files.
 // Killed if still running when destroyed.
 class Program {
   public:
@@ -33,6 +34,23 @@ class Program {
     pid_t pid_ = -1;
     std::string outputPath_;
     std::string errorPath_;
+};
+
+// An Xvfb server of its own beside the test's display, started with extra arguments (such
+// as "-extension GLX" for a server without OpenGL); ended when destroyed.
+class OtherXServer {
+  public:
+    explicit OtherXServer(const std::vector<std::string>& extraArguments);
+    OtherXServer(const OtherXServer&) = delete;
+    OtherXServer& operator=(const OtherXServer&) = delete;
+    ~OtherXServer();
+
+    // ":N", or empty when it did not start.
+    const std::string& Name() const { return name_; }
+
+  private:
+    pid_t pid_ = -1;
+    std::string name_;
 };
 
 // The wait status of a program run to its end (given up on after the time given).
@@ -65,6 +83,13 @@ Picture Screenshot(Display* display, Window window);
 std::optional<Picture> ReadPpm(const std::string& path);
 // Saves a picture as PNG (through PPM and ImageMagick) for a person to look at.
 void SavePng(const Picture& picture, const std::string& path);
+
+// Pixels near white, as text drawn in core X shows.
+int WhitePixels(const Picture& picture);
+
+// Waits up to the given time until the window shows at least the given number of white
+// pixels; returns the last screenshot.
+Picture WaitForWhitePixels(Display* display, Window window, int atLeast, double seconds);
 
 // Pixels of clear colour, as the lit, coloured particles of the vortex give, not the grey
 // highlights of its first, dark passes.
