@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
-    libx11-dev libgl-dev libglu1-mesa-dev dpkg-dev lintian man-db
+    libx11-dev libxrandr-dev libgl-dev libglu1-mesa-dev dpkg-dev lintian man-db
     g++-mingw-w64-i686-posix mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
     wine wine64 wine32:i386

@@ -19,12 +19,14 @@ const char Usage[] =
     "  -window-id ID     draw into the window ID (decimal or 0x hexadecimal);\n"
     "                    it wins over -root. Without these, $XSCREENSAVER_WINDOW\n"
     "                    names the window if set.\n"
-    "  -delay MICROSECONDS  pause between frames (default 0: back to back)\n"
+    "  -delay MICROSECONDS  pause added after each frame (default 0); frames keep\n"
+    "                    the pace of a 60 Hz display in any case\n"
     "  -fps              show the frame rate in a corner\n"
     "  --seed N          a fixed random seed (0..4294967295) instead of the clock\n"
     "  -h, --help        this text\n"
     "  For tests and benchmarks: --frames N (end after N frames and print the frame rate),\n"
-    "  --snapshot FILE.ppm (with --frames: save the last frame), --size WxH (own window).\n"
+    "  --snapshot FILE.ppm (with --frames: save the last frame), --size WxH (own window),\n"
+    "  --uncapped (frames back to back, without vsync or pace).\n"
     "  SIGTERM and SIGINT end it with exit code 0; a window that goes away ends it with 1.\n"
     "  On a root or given window without OpenGL it shows why and waits for SIGTERM.\n";
 
@@ -154,6 +156,8 @@ CommandLine ParseCommandLine(int argc, const char* const argv[], const char* xsc
             }
             options.frames = static_cast<long>(*frames);
             ++i;
+        } else if (Is(argument, "-uncapped")) {
+            options.uncapped = true;
         } else if (Is(argument, "-snapshot")) {
             if (value == nullptr || *value == '\0') {
                 return Bad("--snapshot needs a file name");

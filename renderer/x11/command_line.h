@@ -18,12 +18,13 @@ struct Options {
     // GivenWindow: the window. VirtualRoot: XSCREENSAVER_WINDOW's window, or 0 to look for
     // a virtual root window and else take the real one.
     unsigned long windowId = 0;
-    long delayMicroseconds = 0;         // pause between frames; 0 draws them back to back
+    long delayMicroseconds = 0;         // pause added after each frame, on top of the pace
     bool showFrameRate = false;         // a frame-rate figure in the bottom-left corner
     std::optional<std::uint32_t> seed;  // the calendar time when absent
 
     // For tests and benchmarks.
     long frames = 0;           // end after this many frames; 0 runs until ended
+    bool uncapped = false;     // frames back to back: no vsync and no pace
     std::string snapshotPath;  // the last frame as a PPM picture, with frames
     int width = 800;           // size of the program's own window
     int height = 600;

@@ -6,18 +6,21 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "renderer/pacing/frame_pacer.h"
 #include "renderer/scene/scene_drawing.h"
 #include "renderer/x11/command_line.h"
+#include "renderer/x11/display_pace.h"
 #include "renderer/x11/frame_rate.h"
 #include "renderer/x11/no_gl_notice.h"
 #include "renderer/x11/ppm.h"
+#include "renderer/x11/seed.h"
 #include "renderer/x11/stop_signals.h"
 #include "renderer/x11/text_overlay.h"
 #include "renderer/x11/x11_surface.h"
@@ -31,6 +34,10 @@ struct Loop {
     Surface& surface;
     const Options& options;
     VortexScene& scene;
+    FramePacer pacer;
+    int refreshHz = 0;     // 0 where the server cannot tell
+    int swapInterval = 0;  // asked of GLX; 0 for none
+    bool swapControl = false;
     bool sizeChanged = false;
     bool closed = false;
 };
@@ -110,6 +117,20 @@ bool SaveSnapshot(const Surface& surface, const std::string& path) {
     return WritePpmFromBottomUp(path, surface.width, surface.height, pixels);
 }
 
+// The pause after a frame: -delay's, and at least the rest of the frame's period.
+void WaitAfterFrame(Loop& loop) {
+    const Options& options = loop.options;
+    const double presented = SteadySeconds();
+    double wait = options.delayMicroseconds * 1e-6;
+    if (!options.uncapped) {
+        const Microseconds paced = loop.pacer.WaitAfterFrame(PaceClock::now());
+        wait = std::max(wait, paced.count() * 1e-6);
+    }
+    if (wait > 0.0) {
+        WaitUntil(loop, presented + wait);
+    }
+}
+
 Ending RunFrames(Loop& loop) {
     const Options& options = loop.options;
     FrameRateFigure figure;
@@ -146,6 +167,8 @@ Ending RunFrames(Loop& loop) {
             const double seconds = SteadySeconds() - timingStart;
             std::printf("frames: %ld\nsize: %dx%d\nframe rate: %.1f frames/s\n", frame,
                         loop.surface.width, loop.surface.height, (frame - timedFrom) / seconds);
+            std::printf("refresh: %d Hz\nswap interval: %d%s\n", loop.refreshHz, loop.swapInterval,
+                        loop.swapControl ? "" : " (no swap control)");
             return Ending::FramesDone;
         }
         PresentFrame(loop.surface);
@@ -153,9 +176,7 @@ Ending RunFrames(Loop& loop) {
             glFinish();
             timingStart = SteadySeconds();
         }
-        if (options.delayMicroseconds > 0) {
-            WaitUntil(loop, SteadySeconds() + options.delayMicroseconds * 1e-6);
-        }
+        WaitAfterFrame(loop);
     }
 }
 
@@ -178,8 +199,7 @@ int Run(const Options& options) {
             std::fprintf(stderr, "nuvrel: %s\n", error.c_str());
             return 1;
     }
-    const std::uint32_t seed =
-        options.seed ? *options.seed : static_cast<std::uint32_t>(std::time(nullptr));
+    const std::uint32_t seed = options.seed ? *options.seed : SeedFromClockAndProcess();
     std::unique_ptr<VortexScene> scene = TryBuildVortexScene(seed);
     if (!scene) {
         std::fputs("nuvrel: not enough memory for the scene\n", stderr);
@@ -187,8 +207,11 @@ int Run(const Options& options) {
         return 1;
     }
     SetUpDrawing(WholeWindow(surface), scene->view);
-
-    Loop loop{surface, options, *scene};
+    Loop loop{surface, options, *scene, FramePacer(TargetRefreshHz)};
+    loop.refreshHz = ReadRefreshHz(surface);
+    loop.pacer = FramePacer(loop.refreshHz);
+    loop.swapInterval = options.uncapped ? 0 : SwapIntervalFor(loop.refreshHz);
+    loop.swapControl = RequestSwapInterval(surface, loop.swapInterval);
     const Ending ending = RunFrames(loop);
     if (ending == Ending::WindowGone) {
         std::fprintf(stderr, "nuvrel: the window 0x%lx went away\n", surface.window);

@@ -46,6 +46,9 @@ TEST(command_line_test, reads_every_option_with_one_or_two_dashes) {
         EXPECT_EQ(line.options.snapshotPath, "a.ppm");
         EXPECT_EQ(line.options.width, 64);
 
+        EXPECT_FALSE(line.options.uncapped);
+        EXPECT_TRUE(Parse({spelt("uncapped").c_str()}).options.uncapped);
+
         EXPECT_EQ(Parse({spelt("root").c_str()}).options.target, Target::VirtualRoot);
         EXPECT_EQ(Parse({spelt("window").c_str()}, "0x400007").options.target, Target::OwnWindow);
         EXPECT_EQ(Parse({spelt("h").c_str()}).outcome, Outcome::Help);

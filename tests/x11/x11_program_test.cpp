@@ -394,6 +394,29 @@ TEST_F(x11_program_test, fps_draws_the_frame_rate_in_the_bottom_left_corner) {
     EXPECT_EQ(outsideCorner, 0);
 }
 
+// The figure the program prints after --frames, or a negative number.
+double PrintedFrameRate(const std::string& output) {
+    const std::size_t at = output.find("frame rate: ");
+    return at == std::string::npos ? -1.0 : std::atof(output.c_str() + at + 12);
+}
+
+TEST_F(x11_program_test, keeps_the_pace_of_a_60_hz_display_where_frames_come_early) {
+    // Xvfb has no vsync and small frames here come at about 100 a second uncapped.
+    const Finished paced =
+        RunToEnd(Command({"-window", "--size", "320x200", "--frames", "240"}));
+    ExpectExitCode(paced.status, 0);
+    const double rate = PrintedFrameRate(paced.output);
+    EXPECT_GE(rate, 50.0) << paced.output;
+    EXPECT_LE(rate, 75.0) << paced.output;
+
+    // -delay adds its pause on top: 40 ms after each frame gives at most 25 frames a second.
+    const Finished delayed = RunToEnd(
+        Command({"-window", "--size", "320x200", "--frames", "60", "--delay", "40000"}));
+    ExpectExitCode(delayed.status, 0);
+    EXPECT_LE(PrintedFrameRate(delayed.output), 25.5) << delayed.output;
+    EXPECT_GT(PrintedFrameRate(delayed.output), 10.0) << delayed.output;
+}
+
 TEST_F(x11_program_test, a_bad_option_prints_the_usage_and_exits_with_1) {
     for (const std::vector<std::string>& arguments : {std::vector<std::string>{"-bogus"},
                                                       {"-delay", "soon"},

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "renderer/x11/x11_surface.h"
+
+namespace nuvrel::x11 {
+
+// The refresh rate of the monitor that shows the middle of the surface's window, from
+// XRandR; 0 where the server cannot tell.
+int ReadRefreshHz(const Surface& surface);
+
+// Asks GLX to present every interval-th refresh (0: at once), through GLX_EXT_swap_control,
+// GLX_MESA_swap_control or GLX_SGI_swap_control, whichever the server and driver offer;
+// false where none does.
+bool RequestSwapInterval(const Surface& surface, int interval);
+
+}  // namespace nuvrel::x11
