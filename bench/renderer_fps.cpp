@@ -73,7 +73,7 @@ int main(int argc, char* argv[]) {
 
     const double simulationStart = Seconds();
     for (int frame = 0; frame < frames; ++frame) {
-        gl.scene->AdvanceFrame([](const nuvrel::ParticleDraw&) {});
+        gl.scenes.front().scene->AdvanceFrame([](const nuvrel::ParticleDraw&) {});
     }
     const double simulationSeconds = (Seconds() - simulationStart) / frames;
 

@@ -87,8 +87,17 @@ void ResizeDrawing(const ViewportRect& viewport, View view) {
 }
 
 void DrawSceneFrame(VortexScene& scene) {
+    ClearFrame();
+    scene.AdvanceFrame(DrawParticle);
+}
+
+void ClearFrame() {
     // No scissor test is enabled, so this clears the whole window, outside the viewport too.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void DrawSceneIn(VortexScene& scene, const ViewportRect& viewport) {
+    ResizeDrawing(viewport, scene.view);
     scene.AdvanceFrame(DrawParticle);
 }
 

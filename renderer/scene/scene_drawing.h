@@ -25,6 +25,11 @@ void ResizeDrawing(const ViewportRect& viewport, View view);
 // present the frame.
 void DrawSceneFrame(VortexScene& scene);
 
+// For several scenes in one window: the frame is cleared once, then each scene advances and
+// is drawn in its viewport with its own camera.
+void ClearFrame();
+void DrawSceneIn(VortexScene& scene, const ViewportRect& viewport);
+
 // The OpenGL calls of one particle's step.
 void DrawParticle(const ParticleDraw& particle);
 

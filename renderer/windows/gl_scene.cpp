@@ -3,12 +3,13 @@
 #include <ctime>
 
 #include "renderer/scene/gl_headers.h"
+#include "renderer/windows/saver_placement.h"
 #include "renderer/windows/select_pixel_format.h"
 
 namespace nuvrel {
 
-std::unique_ptr<VortexScene> BuildSceneFromClock() {
-    return TryBuildVortexScene(static_cast<std::uint32_t>(std::time(nullptr)));
+std::uint32_t SeedFromClock() {
+    return static_cast<std::uint32_t>(std::time(nullptr));
 }
 
 ViewportRect ClientViewport(HWND window) {
@@ -17,8 +18,7 @@ ViewportRect ClientViewport(HWND window) {
     return {client.left, client.top, client.right - client.left, client.bottom - client.top};
 }
 
-void SetUpScene(GlScene& gl, HWND window, std::unique_ptr<VortexScene> scene,
-                const ViewportRect& viewport) {
+void SetUpScene(GlScene& gl, HWND window, std::vector<MonitorScene> scenes) {
     gl.deviceContext = GetDC(window);
     SelectPixelFormat(gl.deviceContext);
     gl.renderingContext = wglCreateContext(gl.deviceContext);
@@ -26,19 +26,43 @@ void SetUpScene(GlScene& gl, HWND window, std::unique_ptr<VortexScene> scene,
         return;  // the window stays black; frames draw nothing
     }
     gl.contextCurrent = true;
-    SetUpDrawing(viewport, scene ? scene->view : View::Side);
-    gl.scene = std::move(scene);
+    const bool primaryBuilt = !scenes.empty() && scenes.front().scene != nullptr;
+    SetUpDrawing(scenes.empty() ? ClientViewport(window) : scenes.front().viewport,
+                 primaryBuilt ? scenes.front().scene->view : View::Side);
+    if (primaryBuilt) {
+        gl.scenes = std::move(scenes);
+    }
+}
+
+void SetUpScene(GlScene& gl, HWND window, std::unique_ptr<VortexScene> scene,
+                const ViewportRect& viewport) {
+    std::vector<MonitorScene> scenes;
+    scenes.push_back({std::move(scene), viewport});
+    SetUpScene(gl, window, std::move(scenes));
 }
 
 void SetUpScene(GlScene& gl, HWND window) {
     // The scene draws all its random numbers first: the same sequence as drawing the
     // camera's view between them and the OpenGL state.
-    std::unique_ptr<VortexScene> scene = BuildSceneFromClock();
+    std::unique_ptr<VortexScene> scene = TryBuildVortexScene(SeedFromClock());
     SetUpScene(gl, window, std::move(scene), ClientViewport(window));
 }
 
+void PlaceScenes(std::vector<MonitorScene>& scenes, const std::vector<ViewportRect>& viewports,
+                 std::uint32_t primarySeed) {
+    if (scenes.size() > viewports.size()) {
+        scenes.resize(viewports.size());
+    }
+    for (std::size_t i = 0; i < viewports.size(); ++i) {
+        if (i == scenes.size()) {
+            scenes.push_back({TryBuildVortexScene(MonitorSeed(primarySeed, i)), viewports[i]});
+        }
+        scenes[i].viewport = viewports[i];
+    }
+}
+
 void TearDownScene(GlScene& gl, HWND window) {
-    gl.scene.reset();
+    gl.scenes.clear();
     if (gl.contextCurrent) {
         TearDownDrawing();
     }
@@ -66,7 +90,12 @@ void DrawFrame(GlScene& gl) {
     if (!gl.Ready()) {
         return;
     }
-    DrawSceneFrame(*gl.scene);
+    ClearFrame();
+    for (MonitorScene& placed : gl.scenes) {
+        if (placed.scene != nullptr) {
+            DrawSceneIn(*placed.scene, placed.viewport);
+        }
+    }
     wglSwapLayerBuffers(gl.deviceContext, WGL_SWAP_MAIN_PLANE);
 }
 

@@ -2,46 +2,63 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "renderer/scene/scene_drawing.h"
 #include "renderer/scene/vortex_scene.h"
 
 namespace nuvrel {
 
-// The scene on screen: the window's device context, its OpenGL rendering context and the
-// animated scene. Without a usable rendering context or memory for the scene it stays
-// unready, and frames then draw nothing.
+// One monitor's scene and its place in the window.
+struct MonitorScene {
+    std::unique_ptr<VortexScene> scene;
+    ViewportRect viewport;
+};
+
+// The scenes on screen: the window's device context, its OpenGL rendering context and one
+// animated scene per monitor, the primary monitor's first. Without a usable rendering
+// context or memory for the primary's scene it stays unready, and frames then draw nothing.
 struct GlScene {
     HDC deviceContext = nullptr;
     HGLRC renderingContext = nullptr;
     bool contextCurrent = false;
-    std::unique_ptr<VortexScene> scene;
+    std::vector<MonitorScene> scenes;
 
-    bool Ready() const { return scene != nullptr; }
+    bool Ready() const { return !scenes.empty(); }
 };
 
-// The scene of this run, seeded from the calendar time.
-std::unique_ptr<VortexScene> BuildSceneFromClock();
+// The seed of this run, from the calendar time.
+std::uint32_t SeedFromClock();
 
 // The window's whole client area.
 ViewportRect ClientViewport(HWND window);
 
 // Chooses the window's pixel format, creates and makes current its rendering context and
-// sets up the drawing (SetUpDrawing) into the viewport with the scene's view. The scene is
-// built beforehand, so that all its random numbers are drawn before any OpenGL state is set.
+// sets up the drawing (SetUpDrawing) into the first viewport with the first scene's view.
+// The scenes are built beforehand, so that all their random numbers are drawn before any
+// OpenGL state is set.
+void SetUpScene(GlScene& gl, HWND window, std::vector<MonitorScene> scenes);
 void SetUpScene(GlScene& gl, HWND window, std::unique_ptr<VortexScene> scene,
                 const ViewportRect& viewport);
 
-// The scene from the calendar time, over the whole client area.
+// One scene from the calendar time, over the whole client area.
 void SetUpScene(GlScene& gl, HWND window);
 void TearDownScene(GlScene& gl, HWND window);
+
+// The scenes for the monitors' viewports, the primary's first: the scenes already there keep
+// their place in the list and their state, monitors beyond them get new scenes of their
+// seeds (MonitorSeed), and scenes of monitors gone are dropped. A monitor whose scene cannot
+// be had stays black.
+void PlaceScenes(std::vector<MonitorScene>& scenes, const std::vector<ViewportRect>& viewports,
+                 std::uint32_t primarySeed);
 
 // Asks the driver to present every interval-th refresh (0: at once) where it offers
 // WGL_EXT_swap_control; false where it does not or there is no rendering context.
 bool RequestSwapInterval(const GlScene& gl, int interval);
 
-// One frame of the scene (DrawSceneFrame), presented.
+// One frame: cleared once, every monitor's scene advanced and drawn in turn, presented.
 void DrawFrame(GlScene& gl);
 
 }  // namespace nuvrel

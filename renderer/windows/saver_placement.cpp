@@ -27,20 +27,45 @@ ScreenRect PrimaryOf(const DisplayLayout& layout) {
     return layout.primaryScreen;
 }
 
+bool Overlap(const ScreenRect& a, const ScreenRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// OpenGL counts rows from the window's bottom edge.
+ViewportRect ViewportIn(const ScreenRect& window, const ScreenRect& monitor) {
+    return {monitor.left - window.left, window.bottom - monitor.bottom, monitor.Width(),
+            monitor.Height()};
+}
+
 }  // namespace
 
 SaverPlacement PlaceSaverWindow(const DisplayLayout& layout) {
     const ScreenRect primary = PrimaryOf(layout);
     // The virtual screen holds every monitor; the union also covers a system that reports
     // monitors but no virtual screen, or none of either.
-    ScreenRect window = Union(layout.virtualScreen, primary);
+    SaverPlacement placement;
+    placement.window = Union(layout.virtualScreen, primary);
     for (const Monitor& monitor : layout.monitors) {
-        window = Union(window, monitor.rect);
+        placement.window = Union(placement.window, monitor.rect);
     }
-    // OpenGL counts rows from the window's bottom edge.
-    const ViewportRect viewport{primary.left - window.left, window.bottom - primary.bottom,
-                                primary.Width(), primary.Height()};
-    return {window, viewport};
+    std::vector<ScreenRect> shown = {primary};
+    for (const Monitor& monitor : layout.monitors) {
+        const bool overlaps = std::any_of(shown.begin(), shown.end(), [&](const ScreenRect& other) {
+            return Overlap(monitor.rect, other);
+        });
+        if (!monitor.rect.Empty() && !overlaps) {
+            shown.push_back(monitor.rect);
+        }
+    }
+    for (const ScreenRect& monitor : shown) {
+        placement.viewports.push_back(ViewportIn(placement.window, monitor));
+    }
+    return placement;
+}
+
+std::uint32_t MonitorSeed(std::uint32_t primarySeed, std::size_t index) {
+    // Steps of the golden ratio's fraction of 2^32 visit every seed before any repeats.
+    return primarySeed + static_cast<std::uint32_t>(index) * 0x9E3779B9u;
 }
 
 }  // namespace nuvrel

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "renderer/scene/scene_drawing.h"
@@ -32,13 +34,20 @@ struct DisplayLayout {
     ScreenRect primaryScreen;
 };
 
-// The renderer's window covers every monitor; the scene is drawn only on the primary one,
-// exactly as on a machine with that monitor alone, and the rest of the window stays black.
+// The renderer's window covers every monitor, and each monitor shows a vortex of its own in
+// its part of the window; the gaps between monitors of different sizes stay black. The
+// primary monitor's vortex comes first and is exactly that of a machine with that monitor
+// alone. A monitor that overlaps one before it (a mirror, or heads reported at one origin)
+// shows that one's vortex and gets none of its own.
 struct SaverPlacement {
     ScreenRect window;
-    ViewportRect viewport;  // the primary monitor inside the window, in OpenGL's coordinates
+    std::vector<ViewportRect> viewports;  // in OpenGL's coordinates; the primary first
 };
 
 SaverPlacement PlaceSaverWindow(const DisplayLayout& layout);
+
+// The seed of the scene on the monitor of that index in the viewports: the primary (index 0)
+// keeps the run's seed, and every other monitor gets a different one.
+std::uint32_t MonitorSeed(std::uint32_t primarySeed, std::size_t index);
 
 }  // namespace nuvrel

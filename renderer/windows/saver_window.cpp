@@ -34,7 +34,8 @@ struct RendererHost {
     HINSTANCE ProgramInstance = nullptr;
     HWND SaverWindow = nullptr;
     bool SceneRunning = false;
-    SaverPlacement placement;  // every monitor; the scene on the primary one
+    SaverPlacement placement;  // every monitor, each with a scene of its own
+    std::uint32_t primarySeed = 0;
     ClosingRules closing;
     GlScene gl;
     FramePacing pacing;
@@ -103,13 +104,33 @@ void SetThreadPriorityByLevel(int level) {
     }
 }
 
+// The scenes of every monitor, built before any OpenGL state is set.
+std::vector<MonitorScene> BuildScenes() {
+    host.primarySeed = SeedFromClock();
+    std::vector<MonitorScene> scenes;
+    PlaceScenes(scenes, host.placement.viewports, host.primarySeed);
+    return scenes;
+}
+
+// Monitors plugged in, removed or set to another resolution: the window covers them all
+// again, and each keeps or gets its scene.
+void PlaceOnMonitors(HWND window) {
+    host.placement = PlaceSaverWindow(ReadDisplayLayout());
+    const ScreenRect& area = host.placement.window;
+    SetWindowPos(window, HWND_TOPMOST, area.left, area.top, area.Width(), area.Height(),
+                 SWP_NOACTIVATE);
+    if (host.gl.Ready()) {
+        PlaceScenes(host.gl.scenes, host.placement.viewports, host.primarySeed);
+    }
+}
+
 LRESULT CALLBACK CreateDestroyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             // From here on the front end can find the window.
             SetWindowTextA(window, RunningTitle);
             SetThreadPriorityByLevel(ThreadPriorityLevel);
-            SetUpScene(host.gl, window, BuildSceneFromClock(), host.placement.viewport);
+            SetUpScene(host.gl, window, BuildScenes());
             RequestSwapInterval(host.gl, host.pacing.swapInterval);
             host.SceneRunning = true;
             break;
@@ -132,6 +153,9 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         }
         case WM_DESTROY:
             PostQuitMessage(0);
+            break;
+        case WM_DISPLAYCHANGE:
+            PlaceOnMonitors(window);
             break;
         case WM_SYSCOMMAND:
             // Compared whole: the low four bits are not masked off.

@@ -24,5 +24,23 @@ TEST(frame_allocation_test, a_thousand_frames_allocate_nothing) {
     TearDownScene(gl, window.Handle());
 }
 
+TEST(frame_allocation_test, frames_of_three_monitors_allocate_nothing) {
+    testing::SceneWindow window(480, 240);
+    ASSERT_NE(window.Handle(), nullptr);
+    std::vector<MonitorScene> scenes;
+    PlaceScenes(scenes, {{0, 0, 160, 240}, {160, 40, 160, 120}, {320, 0, 160, 200}}, 7);
+    ASSERT_EQ(scenes.size(), 3u);
+    GlScene gl;
+    SetUpScene(gl, window.Handle(), std::move(scenes));
+    ASSERT_TRUE(gl.Ready());
+    DrawFrame(gl);
+    const long before = testing::AllocationCount();
+    for (int frame = 0; frame < 300; ++frame) {
+        DrawFrame(gl);
+    }
+    EXPECT_EQ(testing::AllocationCount(), before);
+    TearDownScene(gl, window.Handle());
+}
+
 }  // namespace
 }  // namespace nuvrel

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace nuvrel {
 namespace {
 
@@ -24,32 +26,38 @@ void ExpectWindow(const SaverPlacement& placement, const ScreenRect& expected) {
     EXPECT_EQ(placement.window.bottom, expected.bottom);
 }
 
-void ExpectViewport(const SaverPlacement& placement, const ViewportRect& expected) {
-    EXPECT_EQ(placement.viewport.x, expected.x);
-    EXPECT_EQ(placement.viewport.y, expected.y);
-    EXPECT_EQ(placement.viewport.width, expected.width);
-    EXPECT_EQ(placement.viewport.height, expected.height);
+// Every monitor's viewport, the primary's first.
+void ExpectViewports(const SaverPlacement& placement, const std::vector<ViewportRect>& expected) {
+    ASSERT_EQ(placement.viewports.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(placement.viewports[i].x, expected[i].x);
+        EXPECT_EQ(placement.viewports[i].y, expected[i].y);
+        EXPECT_EQ(placement.viewports[i].width, expected[i].width);
+        EXPECT_EQ(placement.viewports[i].height, expected[i].height);
+    }
 }
 
 TEST(saver_placement_test, one_monitor_gets_the_whole_window_as_before) {
     const SaverPlacement placement =
         PlaceSaverWindow(Layout({0, 0, 1920, 1080}, {{{0, 0, 1920, 1080}, true}}));
     ExpectWindow(placement, {0, 0, 1920, 1080});
-    ExpectViewport(placement, {0, 0, 1920, 1080});
+    ExpectViewports(placement, {{0, 0, 1920, 1080}});
 }
 
 TEST(saver_placement_test, side_by_side_with_the_primary_on_the_left) {
     const SaverPlacement placement = PlaceSaverWindow(
         Layout({0, 0, 3200, 1080}, {{{0, 0, 1920, 1080}, true}, {{1920, 0, 3200, 1024}, false}}));
     ExpectWindow(placement, {0, 0, 3200, 1080});
-    ExpectViewport(placement, {0, 0, 1920, 1080});
+    // The smaller right monitor's top is level with the primary's.
+    ExpectViewports(placement, {{0, 0, 1920, 1080}, {1920, 56, 1280, 1024}});
 }
 
 TEST(saver_placement_test, primary_on_the_right_starts_the_window_at_negative_x) {
     const SaverPlacement placement = PlaceSaverWindow(
         Layout({-1280, 0, 1920, 1080}, {{{-1280, 0, 0, 1024}, false}, {{0, 0, 1920, 1080}, true}}));
     ExpectWindow(placement, {-1280, 0, 1920, 1080});
-    ExpectViewport(placement, {1280, 0, 1920, 1080});
+    ExpectViewports(placement, {{1280, 0, 1920, 1080}, {0, 56, 1280, 1024}});
 }
 
 TEST(saver_placement_test, a_taller_neighbour_lifts_the_viewport_off_the_bottom_edge) {
@@ -58,19 +66,19 @@ TEST(saver_placement_test, a_taller_neighbour_lifts_the_viewport_off_the_bottom_
     const SaverPlacement placement = PlaceSaverWindow(Layout(
         {-1280, 0, 1920, 1224}, {{{-1280, 200, 0, 1224}, false}, {{0, 0, 1920, 1080}, true}}));
     ExpectWindow(placement, {-1280, 0, 1920, 1224});
-    ExpectViewport(placement, {1280, 144, 1920, 1080});
+    ExpectViewports(placement, {{1280, 144, 1920, 1080}, {0, 0, 1280, 1024}});
 }
 
 TEST(saver_placement_test, stacked_monitors_above_and_below) {
     const SaverPlacement above = PlaceSaverWindow(Layout(
         {-320, -1440, 2240, 1080}, {{{0, 0, 1920, 1080}, true}, {{-320, -1440, 2240, 0}, false}}));
     ExpectWindow(above, {-320, -1440, 2240, 1080});
-    ExpectViewport(above, {320, 0, 1920, 1080});
+    ExpectViewports(above, {{320, 0, 1920, 1080}, {0, 1080, 2560, 1440}});
 
     const SaverPlacement below = PlaceSaverWindow(
         Layout({0, 0, 1920, 2280}, {{{0, 0, 1920, 1080}, true}, {{0, 1080, 1920, 2280}, false}}));
     ExpectWindow(below, {0, 0, 1920, 2280});
-    ExpectViewport(below, {0, 1200, 1920, 1080});
+    ExpectViewports(below, {{0, 1200, 1920, 1080}, {0, 0, 1920, 1200}});
 }
 
 TEST(saver_placement_test, different_sizes_and_scales_in_physical_pixels) {
@@ -79,8 +87,9 @@ TEST(saver_placement_test, different_sizes_and_scales_in_physical_pixels) {
     const SaverPlacement placement = PlaceSaverWindow(
         Layout({0, 0, 5760, 2160}, {{{0, 0, 3840, 2160}, true}, {{3840, 480, 5760, 1680}, false}}));
     ExpectWindow(placement, {0, 0, 5760, 2160});
-    ExpectViewport(placement, {0, 0, 3840, 2160});
-    EXPECT_DOUBLE_EQ(double(placement.viewport.width) / placement.viewport.height, 16.0 / 9.0);
+    ExpectViewports(placement, {{0, 0, 3840, 2160}, {3840, 480, 1920, 1200}});
+    EXPECT_DOUBLE_EQ(double(placement.viewports[0].width) / placement.viewports[0].height,
+                     16.0 / 9.0);
 
     // Three monitors: a 150 % primary in the middle, a portrait one on the left reaching
     // higher and a small one on the right reaching lower.
@@ -89,15 +98,21 @@ TEST(saver_placement_test, different_sizes_and_scales_in_physical_pixels) {
                                                             {{0, 0, 2880, 1620}, true},
                                                             {{2880, 1080, 4160, 1800}, false}}));
     ExpectWindow(three, {-1200, -300, 4160, 1800});
-    ExpectViewport(three, {1200, 180, 2880, 1620});
+    ExpectViewports(three, {{1200, 180, 2880, 1620}, {0, 180, 1200, 1920}, {4080, 0, 1280, 720}});
 }
 
 TEST(saver_placement_test, heads_at_the_same_origin_as_wine_reports_xinerama) {
     const SaverPlacement placement = PlaceSaverWindow(
         Layout({0, 0, 1024, 768}, {{{0, 0, 1024, 600}, true}, {{0, 0, 800, 768}, false}}));
     ExpectWindow(placement, {0, 0, 1024, 768});
-    // The primary monitor is the window's top 600 rows; the strip below it stays black.
-    ExpectViewport(placement, {0, 168, 1024, 600});
+    // The primary monitor is the window's top 600 rows; the other head overlaps it and
+    // gets no scene, so the strip below the primary stays black.
+    ExpectViewports(placement, {{0, 168, 1024, 600}});
+
+    // Mirrored monitors show one vortex.
+    ExpectViewports(PlaceSaverWindow(Layout({0, 0, 1920, 1080}, {{{0, 0, 1920, 1080}, true},
+                                                                 {{0, 0, 1920, 1080}, false}})),
+                    {{0, 0, 1920, 1080}});
 }
 
 TEST(saver_placement_test, without_monitor_support_the_primary_screen_is_all) {
@@ -105,7 +120,7 @@ TEST(saver_placement_test, without_monitor_support_the_primary_screen_is_all) {
     layout.primaryScreen = {0, 0, 800, 600};
     const SaverPlacement placement = PlaceSaverWindow(layout);
     ExpectWindow(placement, {0, 0, 800, 600});
-    ExpectViewport(placement, {0, 0, 800, 600});
+    ExpectViewports(placement, {{0, 0, 800, 600}});
 }
 
 TEST(saver_placement_test, monitors_without_a_primary_mark_fall_back_to_the_primary_screen) {
@@ -114,7 +129,7 @@ TEST(saver_placement_test, monitors_without_a_primary_mark_fall_back_to_the_prim
     layout.primaryScreen = {0, 0, 1280, 1024};
     const SaverPlacement placement = PlaceSaverWindow(layout);
     ExpectWindow(placement, {-1024, 0, 1280, 1024});
-    ExpectViewport(placement, {1024, 0, 1280, 1024});
+    ExpectViewports(placement, {{1024, 0, 1280, 1024}, {0, 256, 1024, 768}});
 }
 
 TEST(saver_placement_test, a_virtual_screen_smaller_than_the_monitors_still_covers_them) {
@@ -122,7 +137,19 @@ TEST(saver_placement_test, a_virtual_screen_smaller_than_the_monitors_still_cove
     const SaverPlacement placement = PlaceSaverWindow(
         Layout({0, 0, 1920, 1080}, {{{0, 0, 1920, 1080}, true}, {{1920, 0, 3840, 1080}, false}}));
     ExpectWindow(placement, {0, 0, 3840, 1080});
-    ExpectViewport(placement, {0, 0, 1920, 1080});
+    ExpectViewports(placement, {{0, 0, 1920, 1080}, {1920, 0, 1920, 1080}});
+}
+
+TEST(saver_placement_test, the_primary_keeps_the_runs_seed_and_every_other_monitor_differs) {
+    for (std::uint32_t seed : {0u, 1u, 1796749627u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(seed);
+        EXPECT_EQ(MonitorSeed(seed, 0), seed);
+        std::set<std::uint32_t> seeds;
+        for (std::size_t index = 0; index < 16; ++index) {
+            seeds.insert(MonitorSeed(seed, index));
+        }
+        EXPECT_EQ(seeds.size(), 16u);
+    }
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ int Run(const SnapshotOptions& options) {
             status = 1;
         }
         for (int frame = 1; frame <= options.frames; ++frame) {
-            DrawSceneFrame(*gl.scene);
+            DrawSceneFrame(*gl.scenes.front().scene);
         }
         if (!options.picturePath.empty() &&
             !WritePpm(options.picturePath, ReadBackBuffer(options.width, options.height))) {
