@@ -5,5 +5,5 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The command line has no effect: whatever it holds, the renderer runs full screen.
-    return nuvrel::RunSaverWindow(instance, nuvrel::FramePace{});
+    return nuvrel::RunSaverWindow(instance, nuvrel::RendererOptions{});
 }

@@ -24,6 +24,7 @@ struct FramePacing {
     int swapInterval = 1;
     PaceClock::time_point nextFrame{};
     long frameLimit = 0;  // 0: until input
+    bool holdLastFrame = false;
     long framesDrawn = 0;
     PaceClock::time_point firstFrame{};
     PaceClock::time_point lastFrame{};
@@ -34,7 +35,8 @@ struct RendererHost {
     HINSTANCE ProgramInstance = nullptr;
     HWND SaverWindow = nullptr;
     bool SceneRunning = false;
-    SaverPlacement placement;  // every monitor, each with a scene of its own
+    SaverPlacement placement;           // every monitor, each with a scene of its own
+    std::optional<std::uint32_t> seed;  // from the clock when not set
     std::uint32_t primarySeed = 0;
     ClosingRules closing;
     GlScene gl;
@@ -106,7 +108,7 @@ void SetThreadPriorityByLevel(int level) {
 
 // The scenes of every monitor, built before any OpenGL state is set.
 std::vector<MonitorScene> BuildScenes() {
-    host.primarySeed = SeedFromClock();
+    host.primarySeed = host.seed ? *host.seed : SeedFromClock();
     std::vector<MonitorScene> scenes;
     PlaceScenes(scenes, host.placement.viewports, host.primarySeed);
     return scenes;
@@ -174,7 +176,9 @@ void IdleFrame() {
 }
 
 bool SceneDrawable() {
-    return host.SceneRunning && !host.closing.PasswordCheckActive && host.gl.Ready();
+    const FramePacing& pacing = host.pacing;
+    const bool held = pacing.holdLastFrame && pacing.framesDrawn == pacing.frameLimit;
+    return host.SceneRunning && !host.closing.PasswordCheckActive && host.gl.Ready() && !held;
 }
 
 void CountFrame(PaceClock::time_point presented) {
@@ -183,7 +187,7 @@ void CountFrame(PaceClock::time_point presented) {
         pacing.firstFrame = presented;
     }
     pacing.lastFrame = presented;
-    if (pacing.frameLimit > 0 && pacing.framesDrawn == pacing.frameLimit) {
+    if (pacing.frameLimit > 0 && pacing.framesDrawn == pacing.frameLimit && !pacing.holdLastFrame) {
         host.closing.CloseRequested = true;
         PostMessageA(host.SaverWindow, WM_CLOSE, 0, 0);
     }
@@ -213,13 +217,15 @@ void IdleTurn() {
     }
 }
 
-void ChoosePace(const FramePace& pace, long frameLimit) {
+void ChoosePace(const RendererOptions& options) {
+    const FramePace& pace = options.pace;
     FramePacing& pacing = host.pacing;
     const int refreshHz = pace.refreshHz ? *pace.refreshHz : ReadPrimaryRefreshHz();
     pacing.pacer = pace.period ? FramePacer(*pace.period) : FramePacer(refreshHz);
     pacing.uncapped = pace.uncapped;
     pacing.swapInterval = pace.uncapped ? 0 : SwapIntervalFor(refreshHz);
-    pacing.frameLimit = frameLimit;
+    pacing.frameLimit = options.frameLimit;
+    pacing.holdLastFrame = options.holdLastFrame;
 }
 
 int RunWindowLoop() {
@@ -271,9 +277,10 @@ int RunWindowLoop() {
 
 }  // namespace
 
-int RunSaverWindow(HINSTANCE instance, const FramePace& pace, long frameLimit, FrameCount* count) {
+int RunSaverWindow(HINSTANCE instance, const RendererOptions& options, FrameCount* count) {
     host.ProgramInstance = instance;
-    ChoosePace(pace, frameLimit);
+    host.seed = options.seed;
+    ChoosePace(options);
     const int exitCode = RunWindowLoop();
     if (count != nullptr) {
         count->frames = host.pacing.framesDrawn;

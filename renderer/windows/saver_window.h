@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 
 #include "renderer/pacing/frame_pacer.h"
@@ -23,9 +24,16 @@ struct FrameCount {
     int swapInterval = 0;
 };
 
+// What test and benchmark builds may change; the shipped renderer takes the defaults.
+struct RendererOptions {
+    FramePace pace;
+    std::optional<std::uint32_t> seed;  // the calendar time's when not set
+    long frameLimit = 0;                // after that many frames: close, or hold the last
+    bool holdLastFrame = false;
+};
+
 // Opens the renderer's full-screen window, draws frames until input ends it and returns
-// the exit code. With a frame limit, the window closes itself after that many frames.
-int RunSaverWindow(HINSTANCE instance, const FramePace& pace, long frameLimit = 0,
-                   FrameCount* count = nullptr);
+// the exit code.
+int RunSaverWindow(HINSTANCE instance, const RendererOptions& options, FrameCount* count = nullptr);
 
 }  // namespace nuvrel
