@@ -1,11 +1,14 @@
 // Frame rate of the real scene on an OpenGL window the size of the screen, and the time of
 // a frame split into the scene's simulation and the OpenGL work (submission and drawing).
-// Run it on the display to be measured: renderer_fps [frames]
+// With several monitors, the screen is split into that many side-by-side viewports, each
+// with a scene of its own, as the renderer draws one per monitor.
+// Run it on the display to be measured: renderer_fps [frames [monitors]]
 
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "renderer/windows/gl_scene.h"
 #include "tests/support/scene_window.h"
@@ -44,15 +47,22 @@ void PumpMessages() {
 
 int main(int argc, char* argv[]) {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
-    if (frames <= 0) {
-        std::fputs("usage: renderer_fps [frames]\n", stderr);
+    const int monitors = argc > 2 ? std::atoi(argv[2]) : 1;
+    if (frames <= 0 || monitors <= 0 || monitors > 16) {
+        std::fputs("usage: renderer_fps [frames [monitors]]\n", stderr);
         return 2;
     }
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     nuvrel::testing::SceneWindow window(width, height);
+    std::vector<nuvrel::ViewportRect> viewports;
+    for (int monitor = 0; monitor < monitors; ++monitor) {
+        viewports.push_back({monitor * width / monitors, 0, width / monitors, height});
+    }
+    std::vector<nuvrel::MonitorScene> scenes;
+    nuvrel::PlaceScenes(scenes, viewports, nuvrel::SeedFromClock());
     nuvrel::GlScene gl;
-    nuvrel::SetUpScene(gl, window.Handle());
+    nuvrel::SetUpScene(gl, window.Handle(), std::move(scenes));
     if (!gl.Ready()) {
         std::fputs("no OpenGL scene\n", stderr);
         return 1;
@@ -73,11 +83,13 @@ int main(int argc, char* argv[]) {
 
     const double simulationStart = Seconds();
     for (int frame = 0; frame < frames; ++frame) {
-        gl.scenes.front().scene->AdvanceFrame([](const nuvrel::ParticleDraw&) {});
+        for (nuvrel::MonitorScene& placed : gl.scenes) {
+            placed.scene->AdvanceFrame([](const nuvrel::ParticleDraw&) {});
+        }
     }
     const double simulationSeconds = (Seconds() - simulationStart) / frames;
 
-    std::printf("screen %dx%d, %d frames\n", width, height, frames);
+    std::printf("screen %dx%d, %d monitor(s), %d frames\n", width, height, monitors, frames);
     std::printf("frame rate:      %.1f frames/s (%.2f ms per frame)\n", 1.0 / frameSeconds,
                 frameSeconds * 1e3);
     std::printf("process CPU:     %.2f ms per frame\n", frameCpu * 1e3);

@@ -35,8 +35,8 @@ struct RendererHost {
     HINSTANCE ProgramInstance = nullptr;
     HWND SaverWindow = nullptr;
     bool SceneRunning = false;
-    SaverPlacement placement;           // every monitor, each with a scene of its own
-    std::optional<std::uint32_t> seed;  // from the clock when not set
+    SaverPlacement placement;  // every monitor, each with a scene of its own
+    RendererOptions options;
     std::uint32_t primarySeed = 0;
     ClosingRules closing;
     GlScene gl;
@@ -106,9 +106,21 @@ void SetThreadPriorityByLevel(int level) {
     }
 }
 
+void ChoosePace() {
+    const RendererOptions& options = host.options;
+    const FramePace& pace = options.pace;
+    FramePacing& pacing = host.pacing;
+    const int refreshHz = pace.refreshHz ? *pace.refreshHz : ReadPrimaryRefreshHz();
+    pacing.pacer = pace.period ? FramePacer(*pace.period) : FramePacer(refreshHz);
+    pacing.uncapped = pace.uncapped;
+    pacing.swapInterval = pace.uncapped ? 0 : SwapIntervalFor(refreshHz);
+    pacing.frameLimit = options.frameLimit;
+    pacing.holdLastFrame = options.holdLastFrame;
+}
+
 // The scenes of every monitor, built before any OpenGL state is set.
 std::vector<MonitorScene> BuildScenes() {
-    host.primarySeed = host.seed ? *host.seed : SeedFromClock();
+    host.primarySeed = host.options.seed ? *host.options.seed : SeedFromClock();
     std::vector<MonitorScene> scenes;
     PlaceScenes(scenes, host.placement.viewports, host.primarySeed);
     return scenes;
@@ -124,6 +136,8 @@ void PlaceOnMonitors(HWND window) {
     if (host.gl.Ready()) {
         PlaceScenes(host.gl.scenes, host.placement.viewports, host.primarySeed);
     }
+    ChoosePace();  // the primary monitor may have a new refresh rate
+    RequestSwapInterval(host.gl, host.pacing.swapInterval);
 }
 
 LRESULT CALLBACK CreateDestroyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -217,17 +231,6 @@ void IdleTurn() {
     }
 }
 
-void ChoosePace(const RendererOptions& options) {
-    const FramePace& pace = options.pace;
-    FramePacing& pacing = host.pacing;
-    const int refreshHz = pace.refreshHz ? *pace.refreshHz : ReadPrimaryRefreshHz();
-    pacing.pacer = pace.period ? FramePacer(*pace.period) : FramePacer(refreshHz);
-    pacing.uncapped = pace.uncapped;
-    pacing.swapInterval = pace.uncapped ? 0 : SwapIntervalFor(refreshHz);
-    pacing.frameLimit = options.frameLimit;
-    pacing.holdLastFrame = options.holdLastFrame;
-}
-
 int RunWindowLoop() {
     WNDCLASSA windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
@@ -279,8 +282,8 @@ int RunWindowLoop() {
 
 int RunSaverWindow(HINSTANCE instance, const RendererOptions& options, FrameCount* count) {
     host.ProgramInstance = instance;
-    host.seed = options.seed;
-    ChoosePace(options);
+    host.options = options;
+    ChoosePace();
     const int exitCode = RunWindowLoop();
     if (count != nullptr) {
         count->frames = host.pacing.framesDrawn;
