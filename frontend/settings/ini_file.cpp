@@ -271,6 +271,15 @@ std::vector<IniFile::Line> IniFile::ParseLines(std::size_t begin, std::size_t en
     return lines;
 }
 
+std::vector<std::string_view> IniFile::Lines() const {
+    std::vector<std::string_view> lines;
+    lines.reserve(lines_.size());
+    for (const Line& line : lines_) {
+        lines.push_back(std::string_view(bytes_).substr(line.begin, line.end - line.begin));
+    }
+    return lines;
+}
+
 std::optional<IniFile::Section> IniFile::FindSection(std::string_view name) const {
     const Range wanted = Trimmed(name, encoding_);
     for (std::size_t i = 0; i < lines_.size(); ++i) {

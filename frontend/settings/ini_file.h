@@ -37,6 +37,8 @@ class IniFile {
 
     IniEncoding Encoding() const { return encoding_; }
     const std::string& Bytes() const { return bytes_; }
+    // Each line's bytes with its line end, in order.
+    std::vector<std::string_view> Lines() const;
 
     // The value of the key in the section, blanks and one pair of enclosing quotes removed;
     // none when the section or the key is missing, or the key's line has no "=".
