@@ -377,6 +377,8 @@ bool IniFile::Assign(std::string_view section, std::string_view key, std::string
     if (!Storable(section) || !Storable(key) || !Storable(value)) {
         return false;
     }
+    // The odd byte of a UTF-16 file goes, as when the system's profile functions write it.
+    bytes_.resize(bodyEnd_);
     const std::string lineEnd = Syntax("\r\n");
     const std::string entry = std::string(key) + Syntax("=") + std::string(value) + lineEnd;
     const auto lineText = [&](std::size_t i) {

@@ -15,7 +15,7 @@ namespace nuvrel {
 // big-endian) makes it UTF-16, a UTF-8 one UTF-8, and anything else code page 932, where a lead
 // byte always takes the byte after it, so that no part of a double-byte character is ever read
 // as ASCII. A UTF-16 file of odd length ends in a byte that belongs to no character: it is not
-// read, it stays at the end of the file, and text added to the file goes before it. Lines end
+// read, and a change drops it, as the system's profile functions do. Lines end
 // in CR LF, CR or LF. Blanks (space, tab, vertical tab, form feed and the DOS end-of-file mark
 // 0x1A) around names and values do not count. A header is a line that starts with "[" and holds
 // a "]": its name is what lies between the "[" and the last "]", blanks removed. Section and
@@ -47,8 +47,9 @@ class IniFile {
     // Sets the key in the section to the value: the key's line replaced where it exists (the
     // name kept as the file spells it), added after the last line of its section that is not
     // blank where it does not, and the section appended to the file where it is missing.
-    // Every other byte stays as it was. False, and nothing changed, for text that no line of
-    // the file can hold: a line break, or half a UTF-16 character.
+    // Every other byte stays as it was but the odd byte of a UTF-16 file. False, and nothing
+    // changed, for text that no line of the file can hold: a line break, or half a UTF-16
+    // character.
     bool Assign(std::string_view section, std::string_view key, std::string_view value);
 
   private:

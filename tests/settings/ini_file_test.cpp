@@ -182,15 +182,15 @@ TEST_F(ini_file_test, a_file_without_a_mark_is_code_page_932) {
     EXPECT_EQ(DetectIniEncoding("[S]\r\n"), IniEncoding::Cp932);
 }
 
-TEST_F(ini_file_test, the_odd_byte_of_a_utf16_file_is_no_text_and_stays_last) {
+TEST_F(ini_file_test, the_odd_byte_of_a_utf16_file_is_no_text_and_goes_with_a_change) {
     const std::string text = "\xFF\xFE" + EncodeUtf16Le(u"[S]\r\na=1\r\n");
     const std::string file = text + "\n";
     EXPECT_EQ(DetectIniEncoding(file), IniEncoding::Utf16Le);
     EXPECT_EQ(IniLookup(file, EncodeUtf16Le(u"S"), EncodeUtf16Le(u"a")), EncodeUtf16Le(u"1"));
     EXPECT_EQ(IniAssign(file, EncodeUtf16Le(u"S"), EncodeUtf16Le(u"b"), EncodeUtf16Le(u"2")),
-              text + EncodeUtf16Le(u"b=2\r\n") + "\n");
+              text + EncodeUtf16Le(u"b=2\r\n"));
     EXPECT_EQ(IniAssign(file, EncodeUtf16Le(u"T"), EncodeUtf16Le(u"b"), EncodeUtf16Le(u"2")),
-              text + EncodeUtf16Le(u"[T]\r\nb=2\r\n") + "\n");
+              text + EncodeUtf16Le(u"[T]\r\nb=2\r\n"));
     // "x" CR LF after the last line: "x" CR is one character, LF the odd byte.
     const std::string echoed = text + "x\r\n";
     const std::string changed =
