@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
+    clang-14 libclang-rt-14-dev
     libx11-dev libxrandr-dev libgl-dev libglu1-mesa-dev dpkg-dev lintian man-db
     g++-mingw-w64-i686-posix mingw-w64-i686-dev
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev

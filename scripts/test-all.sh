@@ -5,6 +5,7 @@
 #   windows          the 32-bit Windows programs that ship (tests run under Wine where the
 #                    kernel can start 32-bit programs)
 #   windows64        the same code built for 64-bit Windows, its tests run under Wine
+#   fuzz             each parser's libFuzzer target for about 30 s (scripts/fuzz.sh 30)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,6 +27,11 @@ for preset in native native-sanitize windows windows64; do
         failed+=("$preset")
     fi
 done
+
+echo "=== fuzz"
+if ! scripts/fuzz.sh 30; then
+    failed+=(fuzz)
+fi
 
 if [[ ${#failed[@]} -gt 0 ]]; then
     echo "FAILED: ${failed[*]}"

@@ -54,18 +54,27 @@ int MonitorDpi(HMONITOR monitor) {
 
 }  // namespace
 
-int DpiOfWindow(HWND window) {
-    static const auto getDpiForWindow = FromUser32<GetDpiForWindowFunction>("GetDpiForWindow");
-    if (getDpiForWindow && window) {
-        if (const UINT dpi = getDpiForWindow(window)) {
+int DpiOfWindow(HWND window, const WindowDpiFunctions& functions) {
+    if (functions.getDpiForWindow && window) {
+        if (const UINT dpi = functions.getDpiForWindow(window)) {
             return UsableDpi(static_cast<int>(dpi));
         }
     }
-    static const auto monitorFromWindow =
-        FromUser32<MonitorFromWindowFunction>("MonitorFromWindow");
-    return MonitorDpi(window && monitorFromWindow
-                          ? monitorFromWindow(window, MONITOR_DEFAULTTONEAREST)
-                          : nullptr);
+    // Without GetDpiForWindow (Windows 8.1, and 10 before 1607) the monitor is the top-level
+    // window's: a control's own rectangle may lie on another monitor when the dialog straddles
+    // two.
+    const HWND topLevel = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    return functions.monitorDpi(
+        topLevel && functions.monitorFromWindow
+            ? functions.monitorFromWindow(topLevel, MONITOR_DEFAULTTONEAREST)
+            : nullptr);
+}
+
+int DpiOfWindow(HWND window) {
+    static const WindowDpiFunctions functions{
+        FromUser32<GetDpiForWindowFunction>("GetDpiForWindow"),
+        FromUser32<MonitorFromWindowFunction>("MonitorFromWindow"), MonitorDpi};
+    return DpiOfWindow(window, functions);
 }
 
 int DpiAtPoint(POINT point) {

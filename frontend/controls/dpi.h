@@ -8,8 +8,17 @@
 
 namespace nuvrel {
 
-// The DPI of the monitor the window is on.
+// The DPI of the monitor the window is on. A child window is drawn at the DPI of its
+// top-level window, wherever its own rectangle lies.
 int DpiOfWindow(HWND window);
+
+// The system functions that DpiOfWindow asks, each null where the system lacks it.
+struct WindowDpiFunctions {
+    UINT(WINAPI* getDpiForWindow)(HWND);
+    HMONITOR(WINAPI* monitorFromWindow)(HWND, DWORD);
+    int (*monitorDpi)(HMONITOR);  // the screen's DPI for no monitor
+};
+int DpiOfWindow(HWND window, const WindowDpiFunctions& functions);
 
 // The DPI of the monitor that holds the point (screen pixels).
 int DpiAtPoint(POINT point);

@@ -1,74 +1,53 @@
 #include "frontend/settings/ini_file.h"
 
-#include <vector>
+#include <algorithm>
+#include <utility>
 
 namespace nuvrel {
 
 namespace {
 
 constexpr std::string_view Utf16LeMark = "\xFF\xFE";
+constexpr std::string_view Utf16BeMark = "\xFE\xFF";
 constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 
 // A double-byte character of code page 932 is coded above every Unicode scalar value, lead
 // byte and trail byte together, so that no part of it can equal an ASCII character.
 constexpr char32_t DoubleByte = 0x110000;
 constexpr char32_t Replacement = 0xFFFD;
+constexpr std::size_t None = std::string_view::npos;
 
 constexpr char32_t DoubleByteOf(unsigned lead, unsigned trail) {
     return DoubleByte | lead << 8 | trail;
 }
 
-// One character of the file: its code and the bytes that hold it.
-struct Char {
-    char32_t code;
-    std::size_t begin;
-    std::size_t end;
-};
-using Text = std::vector<Char>;
+unsigned ByteAt(std::string_view bytes, std::size_t i) {
+    return static_cast<unsigned char>(bytes[i]);
+}
 
-bool IsShiftJisLeadByte(unsigned char byte) {
+bool IsShiftJisLeadByte(unsigned byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-void DecodeCp932(std::string_view bytes, std::size_t start, Text& text) {
-    for (std::size_t i = start; i < bytes.size();) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (IsShiftJisLeadByte(byte)) {
-            const std::size_t end = std::min(i + 2, bytes.size());
-            const unsigned trail = end == i + 2 ? static_cast<unsigned char>(bytes[i + 1]) : 0;
-            text.push_back({DoubleByteOf(byte, trail), i, end});
-            i = end;
-        } else {
-            text.push_back({byte, i, i + 1});
-            ++i;
-        }
-    }
+bool IsUtf16(IniEncoding encoding) {
+    return encoding == IniEncoding::Utf16Le || encoding == IniEncoding::Utf16Be;
 }
 
-void DecodeUtf16(std::string_view bytes, std::size_t start, Text& text) {
-    std::size_t i = start;
-    for (; i + 1 < bytes.size(); i += 2) {
-        const char32_t unit =
-            static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8;
-        text.push_back({unit, i, i + 2});
-    }
-    if (i < bytes.size()) {
-        text.push_back({Replacement, i, bytes.size()});
-    }
-}
+// One character: its code and where the next one starts.
+struct Char {
+    char32_t code;
+    std::size_t next;
+};
 
 // The code point of a well-formed UTF-8 sequence at the position and its length; a byte that
 // starts none is a character of its own.
-std::pair<char32_t, std::size_t> Utf8CodePoint(std::string_view bytes, std::size_t i) {
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    const auto continuation = [&](std::size_t at) {
-        return at < bytes.size() && (static_cast<unsigned char>(bytes[at]) & 0xC0) == 0x80;
-    };
+Char Utf8At(std::string_view bytes, std::size_t i, std::size_t limit) {
+    const unsigned byte = ByteAt(bytes, i);
     std::size_t length = 0;
     char32_t code = 0;
     char32_t least = 0;
     if (byte < 0x80) {
-        return {byte, 1};
+        return {byte, i + 1};
     } else if ((byte & 0xE0) == 0xC0) {
         length = 2, code = byte & 0x1F, least = 0x80;
     } else if ((byte & 0xF0) == 0xE0) {
@@ -76,43 +55,43 @@ std::pair<char32_t, std::size_t> Utf8CodePoint(std::string_view bytes, std::size
     } else if ((byte & 0xF8) == 0xF0) {
         length = 4, code = byte & 0x07, least = 0x10000;
     } else {
-        return {Replacement, 1};
+        return {Replacement, i + 1};
     }
     for (std::size_t k = 1; k < length; ++k) {
-        if (!continuation(i + k)) {
-            return {Replacement, 1};
+        if (i + k >= limit || (ByteAt(bytes, i + k) & 0xC0) != 0x80) {
+            return {Replacement, i + 1};
         }
-        code = code << 6 | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+        code = code << 6 | (ByteAt(bytes, i + k) & 0x3F);
     }
     if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        return {Replacement, 1};
+        return {Replacement, i + 1};
     }
-    return {code, length};
+    return {code, i + length};
 }
 
-void DecodeUtf8Text(std::string_view bytes, std::size_t start, Text& text) {
-    for (std::size_t i = start; i < bytes.size();) {
-        const auto [code, length] = Utf8CodePoint(bytes, i);
-        text.push_back({code, i, i + length});
-        i += length;
-    }
-}
-
-// The characters of bytes in the encoding, from the given byte on.
-Text Decode(std::string_view bytes, IniEncoding encoding, std::size_t start = 0) {
-    Text text;
+// The character at i, which lies before limit.
+Char CharAt(std::string_view bytes, std::size_t i, std::size_t limit, IniEncoding encoding) {
     switch (encoding) {
-        case IniEncoding::Cp932:
-            DecodeCp932(bytes, start, text);
-            break;
+        case IniEncoding::Cp932: {
+            const unsigned byte = ByteAt(bytes, i);
+            if (!IsShiftJisLeadByte(byte)) {
+                return {byte, i + 1};
+            }
+            return i + 1 < limit ? Char{DoubleByteOf(byte, ByteAt(bytes, i + 1)), i + 2}
+                                 : Char{DoubleByteOf(byte, 0), limit};
+        }
         case IniEncoding::Utf16Le:
-            DecodeUtf16(bytes, start, text);
-            break;
+        case IniEncoding::Utf16Be:
+            if (i + 1 >= limit) {
+                return {Replacement, limit};
+            }
+            return {encoding == IniEncoding::Utf16Le ? ByteAt(bytes, i) | ByteAt(bytes, i + 1) << 8
+                                                     : ByteAt(bytes, i) << 8 | ByteAt(bytes, i + 1),
+                    i + 2};
         case IniEncoding::Utf8:
-            DecodeUtf8Text(bytes, start, text);
             break;
     }
-    return text;
+    return Utf8At(bytes, i, limit);
 }
 
 bool IsLineEnd(char32_t code) {
@@ -127,167 +106,107 @@ char32_t Folded(char32_t code) {
     return code >= U'A' && code <= U'Z' ? code + (U'a' - U'A') : code;
 }
 
-// A run of characters of a text: [first, last).
-struct Span {
+// Bytes [first, last) of a text.
+struct Range {
     std::size_t first = 0;
     std::size_t last = 0;
     bool empty() const { return first == last; }
 };
 
-Span Trim(const Text& text, Span span) {
-    while (span.first < span.last && IsBlank(text[span.first].code)) {
-        ++span.first;
+// What one pass over a line's characters finds in it.
+struct LineShape {
+    Range trimmed;
+    bool header = false;
+    Range name;  // of a header
+    Range key;
+    std::optional<Range> value;  // after the first "=", quotes removed
+};
+
+LineShape ShapeOf(std::string_view bytes, Range line, IniEncoding encoding) {
+    std::size_t firstBegin = None;
+    std::size_t lastBegin = None;
+    std::size_t lastEnd = line.first;
+    char32_t firstCode = 0;
+    char32_t lastCode = 0;
+    std::size_t nameBegin = None;  // the first character that is not blank after the "["
+    std::optional<Range> bracketName;
+    std::optional<Range> key;
+    std::size_t equalsEnd = None;
+    std::size_t valueBegin = None;
+    std::size_t valueFirstEnd = None;
+    char32_t valueFirstCode = 0;
+    for (std::size_t i = line.first; i < line.last;) {
+        const Char c = CharAt(bytes, i, line.last, encoding);
+        if (c.code == U']' && firstBegin != None && firstCode == U'[') {
+            bracketName =
+                nameBegin == None ? Range{i, i} : Range{nameBegin, std::max(lastEnd, nameBegin)};
+        }
+        if (c.code == U'=' && !key) {
+            key = firstBegin == None ? Range{i, i} : Range{firstBegin, lastEnd};
+            equalsEnd = c.next;
+        } else if (key && valueBegin == None && !IsBlank(c.code)) {
+            valueBegin = i, valueFirstEnd = c.next, valueFirstCode = c.code;
+        }
+        if (!IsBlank(c.code)) {
+            if (firstBegin == None) {
+                firstBegin = i, firstCode = c.code;
+            } else if (nameBegin == None) {
+                nameBegin = i;
+            }
+            lastBegin = i, lastEnd = c.next, lastCode = c.code;
+        }
+        i = c.next;
     }
-    while (span.last > span.first && IsBlank(text[span.last - 1].code)) {
-        --span.last;
+    LineShape shape;
+    if (firstBegin == None) {
+        return shape;
     }
-    return span;
+    shape.trimmed = {firstBegin, lastEnd};
+    if (bracketName) {
+        shape.header = true;
+        shape.name = bracketName->last > bracketName->first ? *bracketName : Range{};
+    }
+    if (!key) {
+        shape.key = shape.trimmed;
+        return shape;
+    }
+    shape.key = *key;
+    if (valueBegin == None) {
+        shape.value = Range{equalsEnd, equalsEnd};
+        return shape;
+    }
+    Range value{valueBegin, lastEnd};
+    // A value in matching quotes loses them.
+    if (valueBegin != lastBegin && (valueFirstCode == U'"' || valueFirstCode == U'\'') &&
+        lastCode == valueFirstCode) {
+        value = {valueFirstEnd, lastBegin};
+    }
+    shape.value = value;
+    return shape;
 }
 
-bool SameName(const Text& a, Span spanA, const Text& b, Span spanB) {
-    if (spanA.last - spanA.first != spanB.last - spanB.first) {
-        return false;
-    }
-    for (std::size_t i = 0; i < spanA.last - spanA.first; ++i) {
-        if (Folded(a[spanA.first + i].code) != Folded(b[spanB.first + i].code)) {
+Range Trimmed(std::string_view text, IniEncoding encoding) {
+    return ShapeOf(text, {0, text.size()}, encoding).trimmed;
+}
+
+// Whether two runs of text are the same name.
+bool SameName(std::string_view a, Range rangeA, std::string_view b, Range rangeB,
+              IniEncoding encoding) {
+    std::size_t i = rangeA.first;
+    std::size_t k = rangeB.first;
+    while (i < rangeA.last && k < rangeB.last) {
+        const Char x = CharAt(a, i, rangeA.last, encoding);
+        const Char y = CharAt(b, k, rangeB.last, encoding);
+        if (Folded(x.code) != Folded(y.code)) {
             return false;
         }
+        i = x.next, k = y.next;
     }
-    return true;
+    return i == rangeA.last && k == rangeB.last;
 }
 
-// One line of the file: its characters without the line end, and its bytes with it.
-struct Line {
-    Span chars;
-    std::size_t begin;
-    std::size_t end;
-    bool ended;  // by CR, LF or CR LF
-};
-
-std::vector<Line> SplitLines(const Text& text, std::size_t fileSize) {
-    const auto byteAt = [&](std::size_t i) { return i < text.size() ? text[i].begin : fileSize; };
-    std::vector<Line> lines;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const std::size_t first = i;
-        while (i < text.size() && !IsLineEnd(text[i].code)) {
-            ++i;
-        }
-        const std::size_t last = i;
-        if (i < text.size() && text[i].code == U'\r') {
-            ++i;
-        }
-        if (i < text.size() && text[i].code == U'\n') {
-            ++i;
-        }
-        lines.push_back({{first, last}, byteAt(first), byteAt(i), i != last});
-    }
-    return lines;
-}
-
-// The name of a header line, or none.
-std::optional<Span> SectionName(const Text& text, Span line) {
-    line = Trim(text, line);
-    if (line.empty() || text[line.first].code != U'[') {
-        return std::nullopt;
-    }
-    for (std::size_t i = line.last; i > line.first + 1; --i) {
-        if (text[i - 1].code == U']') {
-            return Trim(text, {line.first + 1, i - 1});
-        }
-    }
-    return std::nullopt;
-}
-
-// A line of a section: its key, and its value when it has an "=".
-struct Entry {
-    Span key;
-    std::optional<Span> value;
-};
-
-Entry EntryOf(const Text& text, Span line) {
-    line = Trim(text, line);
-    for (std::size_t i = line.first; i < line.last; ++i) {
-        if (text[i].code == U'=') {
-            return {Trim(text, {line.first, i}), Trim(text, {i + 1, line.last})};
-        }
-    }
-    return {line, std::nullopt};
-}
-
-// The file parsed into lines.
-struct Parsed {
-    Text text;
-    std::vector<Line> lines;
-    IniEncoding encoding;
-};
-
-Parsed Parse(std::string_view file) {
-    const IniEncoding encoding = DetectIniEncoding(file);
-    Parsed parsed{Decode(file, encoding, ByteOrderMark(encoding).size()), {}, encoding};
-    parsed.lines = SplitLines(parsed.text, file.size());
-    return parsed;
-}
-
-// A name given by the caller, decoded and trimmed.
-struct Name {
-    Text text;
-    Span span;
-};
-
-Name NameOf(std::string_view name, IniEncoding encoding) {
-    Name result{Decode(name, encoding), {}};
-    result.span = Trim(result.text, {0, result.text.size()});
-    return result;
-}
-
-// Where a section's lines are: from its header to the next header.
-struct SectionSpan {
-    std::size_t header;  // index of the header line
-    std::size_t end;     // index past its last line
-};
-
-bool IsHeader(const Parsed& file, std::size_t line) {
-    return SectionName(file.text, file.lines[line].chars).has_value();
-}
-
-std::optional<SectionSpan> FindSection(const Parsed& file, const Name& section) {
-    for (std::size_t i = 0; i < file.lines.size(); ++i) {
-        const auto name = SectionName(file.text, file.lines[i].chars);
-        if (name && SameName(file.text, *name, section.text, section.span)) {
-            std::size_t end = i + 1;
-            while (end < file.lines.size() && !IsHeader(file, end)) {
-                ++end;
-            }
-            return SectionSpan{i, end};
-        }
-    }
-    return std::nullopt;
-}
-
-// The first line of the section whose key is the name, with or without a value.
-std::optional<std::size_t> FindKey(const Parsed& file, SectionSpan span, const Name& key) {
-    for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        const Span line = file.lines[i].chars;
-        if (!Trim(file.text, line).empty() &&
-            SameName(file.text, EntryOf(file.text, line).key, key.text, key.span)) {
-            return i;
-        }
-    }
-    return std::nullopt;
-}
-
-// ASCII text in the encoding.
-std::string Syntax(std::string_view ascii, IniEncoding encoding) {
-    if (encoding != IniEncoding::Utf16Le) {
-        return std::string(ascii);
-    }
-    std::string bytes;
-    for (const char c : ascii) {
-        bytes += c;
-        bytes += '\0';
-    }
-    return bytes;
+std::size_t BodyBegin(std::string_view bytes, IniEncoding encoding) {
+    return std::min(ByteOrderMark(encoding).size(), bytes.size());
 }
 
 }  // namespace
@@ -295,6 +214,9 @@ std::string Syntax(std::string_view ascii, IniEncoding encoding) {
 IniEncoding DetectIniEncoding(std::string_view file) {
     if (file.substr(0, Utf16LeMark.size()) == Utf16LeMark) {
         return IniEncoding::Utf16Le;
+    }
+    if (file.substr(0, Utf16BeMark.size()) == Utf16BeMark) {
+        return IniEncoding::Utf16Be;
     }
     if (file.substr(0, Utf8Mark.size()) == Utf8Mark) {
         return IniEncoding::Utf8;
@@ -306,6 +228,8 @@ std::string_view ByteOrderMark(IniEncoding encoding) {
     switch (encoding) {
         case IniEncoding::Utf16Le:
             return Utf16LeMark;
+        case IniEncoding::Utf16Be:
+            return Utf16BeMark;
         case IniEncoding::Utf8:
             return Utf8Mark;
         case IniEncoding::Cp932:
@@ -314,96 +238,239 @@ std::string_view ByteOrderMark(IniEncoding encoding) {
     return {};
 }
 
-std::optional<std::string> IniLookup(std::string_view file, std::string_view section,
-                                     std::string_view key) {
-    const Parsed parsed = Parse(file);
-    const auto span = FindSection(parsed, NameOf(section, parsed.encoding));
+IniFile::IniFile(std::string bytes)
+    : bytes_(std::move(bytes)), encoding_(DetectIniEncoding(bytes_)), bodyEnd_(bytes_.size()) {
+    const std::size_t begin = BodyBegin(bytes_, encoding_);
+    if (IsUtf16(encoding_)) {
+        bodyEnd_ = begin + (bytes_.size() - begin) / 2 * 2;
+    }
+    lines_ = ParseLines(begin, bodyEnd_);
+}
+
+std::vector<IniFile::Line> IniFile::ParseLines(std::size_t begin, std::size_t end) const {
+    std::vector<Line> lines;
+    for (std::size_t i = begin; i < end;) {
+        Line line{i, i, i, false};
+        Char c{0, i};
+        while (i < end && !IsLineEnd((c = CharAt(bytes_, i, end, encoding_)).code)) {
+            i = c.next;
+        }
+        line.contentEnd = i;
+        if (i < end && c.code == U'\r') {
+            i = c.next;
+            if (i < end && (c = CharAt(bytes_, i, end, encoding_)).code == U'\n') {
+                i = c.next;
+            }
+        } else if (i < end) {
+            i = c.next;
+        }
+        line.end = i;
+        line.header = ShapeOf(bytes_, {line.begin, line.contentEnd}, encoding_).header;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string_view> IniFile::Lines() const {
+    std::vector<std::string_view> lines;
+    lines.reserve(lines_.size());
+    for (const Line& line : lines_) {
+        lines.push_back(std::string_view(bytes_).substr(line.begin, line.end - line.begin));
+    }
+    return lines;
+}
+
+std::optional<IniFile::Section> IniFile::FindSection(std::string_view name) const {
+    const Range wanted = Trimmed(name, encoding_);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (!lines_[i].header) {
+            continue;
+        }
+        const LineShape shape = ShapeOf(bytes_, {lines_[i].begin, lines_[i].contentEnd}, encoding_);
+        if (SameName(bytes_, shape.name, name, wanted, encoding_)) {
+            std::size_t end = i + 1;
+            while (end < lines_.size() && !lines_[end].header) {
+                ++end;
+            }
+            return Section{i, end};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> IniFile::FindKey(Section section, std::string_view key) const {
+    const Range wanted = Trimmed(key, encoding_);
+    for (std::size_t i = section.header + 1; i < section.end; ++i) {
+        const LineShape shape = ShapeOf(bytes_, {lines_[i].begin, lines_[i].contentEnd}, encoding_);
+        if (!shape.trimmed.empty() && SameName(bytes_, shape.key, key, wanted, encoding_)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> IniFile::Lookup(std::string_view section, std::string_view key) const {
+    const auto span = FindSection(section);
     if (!span) {
         return std::nullopt;
     }
-    const auto index = FindKey(parsed, *span, NameOf(key, parsed.encoding));
+    const auto index = FindKey(*span, key);
     if (!index) {
         return std::nullopt;
     }
-    const auto value = EntryOf(parsed.text, parsed.lines[*index].chars).value;
+    const auto value =
+        ShapeOf(bytes_, {lines_[*index].begin, lines_[*index].contentEnd}, encoding_).value;
     if (!value) {
         return std::nullopt;
     }
-    Span chars = *value;
-    // A value in matching quotes loses them.
-    const Text& text = parsed.text;
-    if (chars.last - chars.first >= 2 &&
-        (text[chars.first].code == U'"' || text[chars.first].code == U'\'') &&
-        text[chars.last - 1].code == text[chars.first].code) {
-        ++chars.first;
-        --chars.last;
-    }
-    if (chars.empty()) {
-        return std::string();
-    }
-    return std::string(
-        file.substr(text[chars.first].begin, text[chars.last - 1].end - text[chars.first].begin));
+    return bytes_.substr(value->first, value->last - value->first);
 }
 
-std::string IniAssign(std::string_view file, std::string_view section, std::string_view key,
-                      std::string_view value) {
-    const Parsed parsed = Parse(file);
-    const IniEncoding encoding = parsed.encoding;
-    const std::string lineEnd = Syntax("\r\n", encoding);
-    const std::string entry =
-        std::string(key) + Syntax("=", encoding) + std::string(value) + lineEnd;
-
-    const auto span = FindSection(parsed, NameOf(section, encoding));
-    if (!span) {
-        std::string result(file);
-        if (!parsed.lines.empty() && !parsed.lines.back().ended) {
-            result += lineEnd;
+bool IniFile::Storable(std::string_view text) const {
+    if (IsUtf16(encoding_) && text.size() % 2 != 0) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size();) {
+        const Char c = CharAt(text, i, text.size(), encoding_);
+        if (IsLineEnd(c.code)) {
+            return false;
         }
-        return result + Syntax("[", encoding) + std::string(section) + Syntax("]", encoding) +
-               lineEnd + entry;
+        i = c.next;
     }
-    // A key that is there keeps its name as the file spells it.
-    if (const auto index = FindKey(parsed, *span, NameOf(key, encoding))) {
-        const Line& line = parsed.lines[*index];
-        const Span name = EntryOf(parsed.text, line.chars).key;
-        std::string spelled(key);
-        if (!name.empty()) {
-            const std::size_t begin = parsed.text[name.first].begin;
-            spelled = file.substr(begin, parsed.text[name.last - 1].end - begin);
-        }
-        return std::string(file.substr(0, line.begin)) + spelled + Syntax("=", encoding) +
-               std::string(value) + lineEnd + std::string(file.substr(line.end));
-    }
-    std::size_t last = span->header;
-    for (std::size_t i = span->header + 1; i < span->end; ++i) {
-        if (!Trim(parsed.text, parsed.lines[i].chars).empty()) {
-            last = i;
-        }
-    }
-    const Line& line = parsed.lines[last];
-    std::string before(file.substr(0, line.end));
-    if (!line.ended) {
-        before += lineEnd;
-    }
-    return before + entry + std::string(file.substr(line.end));
+    return true;
 }
 
-std::string EncodeUtf16Le(std::u16string_view text) {
+std::string IniFile::Syntax(std::string_view ascii) const {
     std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (const char16_t unit : text) {
-        bytes += static_cast<char>(unit & 0xFF);
-        bytes += static_cast<char>(unit >> 8);
+    for (const char c : ascii) {
+        if (encoding_ == IniEncoding::Utf16Be) {
+            bytes += '\0';
+        }
+        bytes += c;
+        if (encoding_ == IniEncoding::Utf16Le) {
+            bytes += '\0';
+        }
     }
     return bytes;
 }
 
-std::u16string DecodeUtf16Le(std::string_view bytes) {
+void IniFile::ReplaceLines(std::size_t first, std::size_t last, const std::string& text) {
+    const std::size_t begin = first < lines_.size() ? lines_[first].begin : bodyEnd_;
+    const std::size_t end = last > first ? lines_[last - 1].end : begin;
+    bytes_.replace(begin, end - begin, text);
+    const std::size_t grown = text.size();
+    const std::size_t shrunk = end - begin;
+    const auto moved = [&](std::size_t offset) { return offset + grown - shrunk; };
+    for (std::size_t i = last; i < lines_.size(); ++i) {
+        lines_[i].begin = moved(lines_[i].begin);
+        lines_[i].contentEnd = moved(lines_[i].contentEnd);
+        lines_[i].end = moved(lines_[i].end);
+    }
+    bodyEnd_ = moved(bodyEnd_);
+    const std::vector<Line> added = ParseLines(begin, begin + text.size());
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(first),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(last));
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(first), added.begin(), added.end());
+}
+
+bool IniFile::Assign(std::string_view section, std::string_view key, std::string_view value) {
+    if (!Storable(section) || !Storable(key) || !Storable(value)) {
+        return false;
+    }
+    // The odd byte of a UTF-16 file goes, as when the system's profile functions write it.
+    bytes_.resize(bodyEnd_);
+    const std::string lineEnd = Syntax("\r\n");
+    const std::string entry = std::string(key) + Syntax("=") + std::string(value) + lineEnd;
+    const auto lineText = [&](std::size_t i) {
+        return bytes_.substr(lines_[i].begin, lines_[i].end - lines_[i].begin);
+    };
+    // An unended last line gets its line end before anything goes after it.
+    const auto after = [&](std::size_t i, const std::string& text) {
+        const bool ended = lines_[i].end > lines_[i].contentEnd;
+        ReplaceLines(i, i + 1, lineText(i) + (ended ? "" : lineEnd) + text);
+    };
+
+    const auto span = FindSection(section);
+    if (!span) {
+        const std::string added =
+            Syntax("[") + std::string(section) + Syntax("]") + lineEnd + entry;
+        if (lines_.empty()) {
+            ReplaceLines(0, 0, added);
+        } else {
+            after(lines_.size() - 1, added);
+        }
+        return true;
+    }
+    // A key that is there keeps its name as the file spells it.
+    if (const auto index = FindKey(*span, key)) {
+        const Line& line = lines_[*index];
+        const Range name = ShapeOf(bytes_, {line.begin, line.contentEnd}, encoding_).key;
+        const std::string spelled =
+            name.empty() ? std::string(key) : bytes_.substr(name.first, name.last - name.first);
+        ReplaceLines(*index, *index + 1, spelled + Syntax("=") + std::string(value) + lineEnd);
+        return true;
+    }
+    std::size_t last = span->header;
+    for (std::size_t i = span->header + 1; i < span->end; ++i) {
+        if (!ShapeOf(bytes_, {lines_[i].begin, lines_[i].contentEnd}, encoding_).trimmed.empty()) {
+            last = i;
+        }
+    }
+    after(last, entry);
+    return true;
+}
+
+std::optional<std::string> IniLookup(std::string_view file, std::string_view section,
+                                     std::string_view key) {
+    return IniFile(std::string(file)).Lookup(section, key);
+}
+
+std::string IniAssign(std::string_view file, std::string_view section, std::string_view key,
+                      std::string_view value) {
+    IniFile ini{std::string(file)};
+    ini.Assign(section, key, value);
+    return ini.Bytes();
+}
+
+namespace {
+
+std::string EncodeUtf16(std::u16string_view text, bool bigEndian) {
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (const char16_t unit : text) {
+        const char low = static_cast<char>(unit & 0xFF);
+        const char high = static_cast<char>(unit >> 8);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+std::u16string DecodeUtf16(std::string_view bytes, IniEncoding encoding) {
     std::u16string text;
-    for (const Char& c : Decode(bytes, IniEncoding::Utf16Le)) {
-        text += static_cast<char16_t>(c.code);
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        text += static_cast<char16_t>(CharAt(bytes, i, bytes.size(), encoding).code);
     }
     return text;
+}
+
+}  // namespace
+
+std::string EncodeUtf16Le(std::u16string_view text) {
+    return EncodeUtf16(text, false);
+}
+
+std::u16string DecodeUtf16Le(std::string_view bytes) {
+    return DecodeUtf16(bytes, IniEncoding::Utf16Le);
+}
+
+std::string EncodeUtf16Be(std::u16string_view text) {
+    return EncodeUtf16(text, true);
+}
+
+std::u16string DecodeUtf16Be(std::string_view bytes) {
+    return DecodeUtf16(bytes, IniEncoding::Utf16Be);
 }
 
 std::optional<std::string> EncodeUtf8(std::u16string_view text) {
@@ -438,13 +505,15 @@ std::optional<std::string> EncodeUtf8(std::u16string_view text) {
 
 std::u16string DecodeUtf8(std::string_view bytes) {
     std::u16string text;
-    for (const Char& c : Decode(bytes, IniEncoding::Utf8)) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const Char c = Utf8At(bytes, i, bytes.size());
         if (c.code >= 0x10000) {
             text += static_cast<char16_t>(0xD800 + ((c.code - 0x10000) >> 10));
             text += static_cast<char16_t>(0xDC00 + ((c.code - 0x10000) & 0x3FF));
         } else {
             text += static_cast<char16_t>(c.code);
         }
+        i = c.next;
     }
     return text;
 }

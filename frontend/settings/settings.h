@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "frontend/settings/setting_number.h"
+
 namespace nuvrel {
 
 // The front end's music settings, loaded once at start-up and shared by every part of it.
@@ -35,6 +37,10 @@ constexpr std::u16string_view SettingsFileName = u"Nuvrel.ini";
 // Longest value that a read gives back; the rest is cut off.
 constexpr std::size_t MaxIniValueLength = 255;
 
+// A larger settings file is not read, and never written: no settings file of this program
+// comes near it, and one that does is damaged.
+constexpr std::size_t MaxSettingsFileSize = 1 << 20;
+
 // The settings file's bytes, their code page 932 text and the file test, as the system
 // provides them.
 class SettingsPlatform {
@@ -42,7 +48,8 @@ class SettingsPlatform {
     virtual ~SettingsPlatform() = default;
     // The running program's folder, without a trailing backslash.
     virtual std::u16string ProgramFolder() = 0;
-    // The whole file: empty when it does not exist, none when it cannot be read.
+    // The whole file: empty when it does not exist, none when it cannot be read whole or is
+    // larger than MaxSettingsFileSize.
     virtual std::optional<std::string> ReadFileBytes(const std::u16string& path) = 0;
     // Puts the bytes in the file's place in one step, so that a failure at any point leaves
     // the old file whole. Returns the result of the last system call: nonzero for success.
@@ -56,7 +63,7 @@ class SettingsPlatform {
 };
 
 // The stored value, cut to MaxIniValueLength characters; empty when the file, the section or
-// the key is missing.
+// the key is missing, or the file cannot be read.
 std::u16string ReadIniString(SettingsPlatform& platform, std::u16string_view section,
                              std::u16string_view key, const std::u16string& file);
 
@@ -69,23 +76,14 @@ std::int32_t WriteIniString(SettingsPlatform& platform, std::u16string_view sect
 
 std::u16string SettingsFilePath(SettingsPlatform& platform);
 
-// Fills BgmKind, BgmRepeat, BgmFile and BgmFolder from the settings file. A missing file,
-// section or key gives no music; a number that cannot be read leaves its setting as it was;
-// a music file that no longer opens is forgotten.
+// Fills BgmKind, BgmRepeat, BgmFile and BgmFolder from the settings file, read once. A
+// missing or unreadable file, section or key gives no music; a number that cannot be read leaves
+// its setting as it was; a music file that no longer opens is forgotten.
 void LoadSettings(Settings& settings, SettingsPlatform& platform);
 
 // Writes the three keys in their order, all or none: when any value cannot be stored, or the
 // file cannot be read or replaced, the file stays as it was and the result is false.
 bool SaveSettings(Settings& settings, SettingsPlatform& platform);
-
-// A stored number: empty text is 0, a number is rounded down to an integer; none for text
-// that is no number or a number outside the 16-bit range.
-std::optional<std::int16_t> ParseSettingNumber(std::u16string_view text);
-
-// A number in decimal notation (blanks around it, a sign, a fraction, an exponent); none
-// for any other text, an empty one included. Full-width digits, signs, decimal point and
-// space, as an input method types them, read as their ASCII forms.
-std::optional<double> ParseDecimal(std::u16string_view text);
 
 // The folder part of a path: up to its last ":" or "\", without a trailing "\".
 std::u16string FolderOf(std::u16string_view path);

@@ -1,5 +1,7 @@
 #include "frontend/settings/settings_win32.h"
 
+#include "frontend/settings/whole_read.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -33,26 +35,139 @@ std::optional<std::string> ToShiftJis(const std::u16string& text) {
     return bytes;
 }
 
-// The file's bytes; empty for a file that does not exist, none for one that cannot be read.
+// The file's bytes; empty for a file that does not exist, none for one that cannot be read
+// whole (a locked range, a network error, a file that changes size) or is too large.
 std::optional<std::string> ReadWholeFile(const std::u16string& path) {
     const HANDLE file = CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) {
             return std::string();
         }
         return std::nullopt;
     }
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
+    std::optional<std::string> bytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart >= 0 &&
+        static_cast<unsigned long long>(size.QuadPart) <= MaxSettingsFileSize) {
+        bytes =
+            ReadWhole(static_cast<std::size_t>(size.QuadPart),
+                      [&](char* buffer, std::size_t count) -> std::optional<std::size_t> {
+                          DWORD read = 0;
+                          if (!ReadFile(file, buffer, static_cast<DWORD>(count), &read, nullptr)) {
+                              return std::nullopt;
+                          }
+                          return read;
+                      });
     }
     CloseHandle(file);
     return bytes;
 }
+
+// Where a save goes: the file that a link names, and how many names it has.
+struct SaveTarget {
+    std::u16string path;
+    bool exists = false;
+    DWORD links = 1;
+};
+
+SaveTarget TargetOf(const std::u16string& path) {
+    const HANDLE file =
+        CreateFileW(Wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return {path, GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES, 1};
+    }
+    SaveTarget target{path, true, 1};
+    std::vector<wchar_t> final(32768);
+    const DWORD length =
+        GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()),
+                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length > 0 && length < final.size()) {
+        target.path.assign(reinterpret_cast<const char16_t*>(final.data()), length);
+    }
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (GetFileInformationByHandle(file, &information)) {
+        target.links = information.nNumberOfLinks;
+    }
+    CloseHandle(file);
+    return target;
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+    DWORD written = 0;
+    return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size() && FlushFileBuffers(file);
+}
+
+// The file rewritten where it is: one write of the whole content, then a flush. Every name
+// of the file, and everything the system keeps about it, stays.
+std::int32_t WriteInPlace(const std::u16string& path, std::string_view bytes) {
+    const HANDLE file = CreateFileW(Wide(path), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    DWORD written = 0;
+    const bool stored =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size() && SetEndOfFile(file) && FlushFileBuffers(file);
+    const DWORD error = GetLastError();
+    CloseHandle(file);
+    SetLastError(stored ? ERROR_SUCCESS : error);
+    return stored ? 1 : 0;
+}
+
+constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                 FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// One try at the save: the new content beside the old file, then swapped in by the system's
+// replace, which keeps the old file's attributes, access rules and streams. A file of several
+// names, or one in a folder where no new file can be made, is written in place.
+std::int32_t SaveOnce(const SaveTarget& target, std::string_view bytes) {
+    if (target.exists && target.links > 1) {
+        return WriteInPlace(target.path, bytes);
+    }
+    const std::u16string next = target.path + u".new";
+    const HANDLE file = CreateFileW(Wide(next), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return target.exists ? WriteInPlace(target.path, bytes) : 0;
+    }
+    const bool stored = WriteAll(file, bytes);
+    if (!CloseHandle(file) || !stored) {
+        DeleteFileW(Wide(next));
+        return 0;
+    }
+    if (!target.exists) {
+        const BOOL moved = MoveFileExW(Wide(next), Wide(target.path), MOVEFILE_WRITE_THROUGH);
+        if (!moved) {
+            DeleteFileW(Wide(next));
+        }
+        return moved;
+    }
+    // The replace keeps these too on Windows, not on every system that stands in for it.
+    const DWORD attributes = GetFileAttributesW(Wide(target.path));
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        SetFileAttributesW(Wide(next), attributes & KeptAttributes);
+    }
+    if (ReplaceFileW(Wide(target.path), Wide(next), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                     nullptr, nullptr)) {
+        return 1;
+    }
+    const DWORD error = GetLastError();
+    DeleteFileW(Wide(next));
+    if (error == ERROR_SHARING_VIOLATION) {
+        SetLastError(error);
+        return 0;
+    }
+    return WriteInPlace(target.path, bytes);
+}
+
+// A file that another program holds open for a moment is tried again this often, this far
+// apart.
+constexpr int SaveTries = 5;
+constexpr DWORD SaveRetryMilliseconds = 40;
 
 }  // namespace
 
@@ -96,26 +211,16 @@ std::optional<std::string> Win32SettingsPlatform::ReadFileBytes(const std::u16st
 
 std::int32_t Win32SettingsPlatform::ReplaceFileBytes(const std::u16string& path,
                                                      std::string_view bytes) {
-    const std::u16string next = path + u".new";
-    const HANDLE file = CreateFileW(Wide(next), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return 0;
+    const SaveTarget target = TargetOf(path);
+    for (int attempt = 1;; ++attempt) {
+        if (SaveOnce(target, bytes)) {
+            return 1;
+        }
+        if (attempt == SaveTries || GetLastError() != ERROR_SHARING_VIOLATION) {
+            return 0;
+        }
+        Sleep(SaveRetryMilliseconds);
     }
-    DWORD written = 0;
-    const bool stored =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size() && FlushFileBuffers(file);
-    if (!CloseHandle(file) || !stored) {
-        DeleteFileW(Wide(next));
-        return 0;
-    }
-    const BOOL moved =
-        MoveFileExW(Wide(next), Wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!moved) {
-        DeleteFileW(Wide(next));
-    }
-    return moved;
 }
 
 std::optional<std::string> Win32SettingsPlatform::ToCodePage932(const std::u16string& text) {

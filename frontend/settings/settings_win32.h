@@ -17,8 +17,10 @@ class Win32SettingsPlatform final : public SettingsPlatform {
 
     std::u16string ProgramFolder() override;
     std::optional<std::string> ReadFileBytes(const std::u16string& path) override;
-    // Writes the bytes to the path followed by ".new", flushes them, and moves that file over
-    // the old one; the result is the move's.
+    // Saves through a link to the file it names: the bytes go to a new file beside it, which
+    // the system's replace swaps in (a move where there was no file). A file of several names,
+    // or one in a folder where no new file can be made, is written in place instead. A file
+    // that another program holds open is tried again for a moment. Nonzero for success.
     std::int32_t ReplaceFileBytes(const std::u16string& path, std::string_view bytes) override;
     std::optional<std::string> ToCodePage932(const std::u16string& text) override;
     std::u16string FromCodePage932(std::string_view bytes) override;

@@ -182,5 +182,46 @@ TEST_F(ini_file_test, a_file_without_a_mark_is_code_page_932) {
     EXPECT_EQ(DetectIniEncoding("[S]\r\n"), IniEncoding::Cp932);
 }
 
+TEST_F(ini_file_test, the_odd_byte_of_a_utf16_file_is_no_text_and_goes_with_a_change) {
+    const std::string text = "\xFF\xFE" + EncodeUtf16Le(u"[S]\r\na=1\r\n");
+    const std::string file = text + "\n";
+    EXPECT_EQ(DetectIniEncoding(file), IniEncoding::Utf16Le);
+    EXPECT_EQ(IniLookup(file, EncodeUtf16Le(u"S"), EncodeUtf16Le(u"a")), EncodeUtf16Le(u"1"));
+    EXPECT_EQ(IniAssign(file, EncodeUtf16Le(u"S"), EncodeUtf16Le(u"b"), EncodeUtf16Le(u"2")),
+              text + EncodeUtf16Le(u"b=2\r\n"));
+    EXPECT_EQ(IniAssign(file, EncodeUtf16Le(u"T"), EncodeUtf16Le(u"b"), EncodeUtf16Le(u"2")),
+              text + EncodeUtf16Le(u"[T]\r\nb=2\r\n"));
+    // "x" CR LF after the last line: "x" CR is one character, LF the odd byte.
+    const std::string echoed = text + "x\r\n";
+    const std::string changed =
+        IniAssign(echoed, EncodeUtf16Le(u"S"), EncodeUtf16Le(u"c"), EncodeUtf16Le(u"3"));
+    EXPECT_EQ(IniLookup(changed, EncodeUtf16Le(u"S"), EncodeUtf16Le(u"c")), EncodeUtf16Le(u"3"));
+    EXPECT_EQ(DecodeUtf16Le(std::string("a\0b", 3)), u"a");
+}
+
+TEST_F(ini_file_test, a_big_endian_utf16_file_is_read_and_changed_big_endian) {
+    const std::string file = "\xFE\xFF" + EncodeUtf16Be(u"[Ｓ]\r\nkey=ソ");
+    EXPECT_EQ(DetectIniEncoding(file), IniEncoding::Utf16Be);
+    EXPECT_EQ(ByteOrderMark(IniEncoding::Utf16Be), "\xFE\xFF");
+    EXPECT_EQ(IniLookup(file, EncodeUtf16Be(u"Ｓ"), EncodeUtf16Be(u"KEY")), EncodeUtf16Be(u"ソ"));
+    EXPECT_EQ(IniAssign(file, EncodeUtf16Be(u"Ｓ"), EncodeUtf16Be(u"k2"), EncodeUtf16Be(u"曲")),
+              file + EncodeUtf16Be(u"\r\nk2=曲\r\n"));
+    EXPECT_EQ(DecodeUtf16Be(EncodeUtf16Be(u"aソ😀")), u"aソ😀");
+}
+
+TEST_F(ini_file_test, text_that_no_line_holds_is_refused) {
+    IniFile utf16("\xFF\xFE" + EncodeUtf16Le(u"[S]\r\n"));
+    EXPECT_FALSE(utf16.Assign(EncodeUtf16Le(u"S"), EncodeUtf16Le(u"a"), "x"));
+    EXPECT_FALSE(utf16.Assign(EncodeUtf16Le(u"S"), EncodeUtf16Le(u"a"), EncodeUtf16Le(u"1\r2")));
+    IniFile ansi("[S]\r\n");
+    EXPECT_FALSE(ansi.Assign("S", "a", "1\n2"));
+    EXPECT_EQ(ansi.Bytes(), "[S]\r\n");
+    EXPECT_TRUE(ansi.Assign("S", "a", "1"));
+    EXPECT_TRUE(ansi.Assign("S", "b", "2"));
+    EXPECT_TRUE(ansi.Assign("S", "a", "3"));
+    EXPECT_EQ(ansi.Bytes(), "[S]\r\na=3\r\nb=2\r\n");
+    EXPECT_EQ(ansi.Lookup("S", "b"), "2");
+}
+
 }  // namespace
 }  // namespace nuvrel

@@ -92,6 +92,15 @@ std::vector<ProfileCase> Cases() {
         {"utf16_other_lines", Utf16Mark + EncodeUtf16Le(u"; ノート\r\n[Other]\r\nBGM区分=5\r\n"
                                                         u"[section]\r\n[ゾーン\r\nbgm区分=1")},
         {"utf16_only_its_mark", Utf16Mark},
+        // After "echo x>>Nuvrel.ini": "x" CR is one character, LF an odd byte that is no text.
+        {"utf16_of_odd_length",
+         Utf16Mark + EncodeUtf16Le(u"[Section]\r\nBGM区分=1\r\nBGMﾘﾋﾟｰﾄ=3\r\n") + "x\r\n"},
+        {"utf16_of_odd_length_without_a_line_end",
+         Utf16Mark + EncodeUtf16Le(u"[Section]\r\nBGM区分=1") + "\n"},
+        {"utf16_big_endian",
+         "\xFE\xFF" + EncodeUtf16Be(u"; ノート\r\n[Section]\r\nBGM区分=2\r\n"
+                                    u"BGMﾌｧｲﾙ=C:\\ソ\\曲.mp3\r\n[Other]\r\nx=1")},
+        {"utf16_big_endian_only_its_mark", "\xFE\xFF"},
         {"utf8",
          Utf8Mark + *EncodeUtf8(u"; ノート\n[Section]\nBGM区分 = 2\nBGMﾌｧｲﾙ=\"C:\\ソ.mp3\"\n")},
         {"lone_cr", "[Section]\r" + Kind + "=2\r" + Repeat + "=3\r"},

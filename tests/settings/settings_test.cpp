@@ -297,5 +297,71 @@ TEST(settings_test, full_width_numbers_read_as_their_ascii_forms) {
     EXPECT_EQ(Load(files).BgmRepeat, 12);
 }
 
+// "echo x>>Nuvrel.ini" on a UTF-16 file leaves it of odd length. The odd byte is no text, and
+// a save drops it: what it adds lies at a character boundary and reads back.
+TEST(settings_test, a_utf16_file_of_odd_length_takes_readable_settings) {
+    FakeFiles files;
+    const std::string text = "\xFF\xFE" + EncodeUtf16Le(u"[Section]\r\nBGMﾘﾋﾟｰﾄ=4\r\n");
+    files.contents = text + "x\r\n";
+    EXPECT_EQ(Load(files).BgmRepeat, 4);
+
+    Settings settings;
+    settings.BgmKind = 1;
+    settings.BgmRepeat = 7;
+    ASSERT_TRUE(SaveSettings(settings, files));
+    EXPECT_EQ(Load(files).BgmKind, 1);
+    EXPECT_EQ(Load(files).BgmRepeat, 7);
+    const std::string saved = files.contents;
+    EXPECT_EQ(saved.size() % 2, 0u);
+    ASSERT_TRUE(SaveSettings(settings, files));
+    EXPECT_EQ(files.contents, saved) << "a second save of the same settings changes nothing";
+}
+
+TEST(settings_test, a_big_endian_utf16_file_is_read_and_written_big_endian) {
+    FakeFiles files;
+    files.contents = "\xFE\xFF" + EncodeUtf16Be(u"[Section]\r\nBGM区分=1\r\nBGMﾘﾋﾟｰﾄ=3\r\n");
+    Settings settings = Load(files);
+    EXPECT_EQ(settings.BgmKind, 1);
+    EXPECT_EQ(settings.BgmRepeat, 3);
+
+    settings.BgmRepeat = 5;
+    settings.BgmFile = u"C:\\Ü\\ソ.mp3";
+    files.files.insert(settings.BgmFile);
+    ASSERT_TRUE(SaveSettings(settings, files));
+    EXPECT_EQ(files.contents, "\xFE\xFF" + EncodeUtf16Be(u"[Section]\r\nBGM区分=1\r\nBGMﾘﾋﾟｰﾄ=5\r\n"
+                                                         u"BGMﾌｧｲﾙ=C:\\Ü\\ソ.mp3\r\n"));
+    EXPECT_EQ(Load(files).BgmFile, u"C:\\Ü\\ソ.mp3");
+}
+
+// No settings file comes near the limit: a larger one is damaged, gives the defaults and is
+// never replaced by a save.
+TEST(settings_test, a_file_over_the_size_limit_is_unreadable_and_kept) {
+    FakeFiles files;
+    files.contents = "[Section]\r\nBGM\x8B\xE6\x95\xAA=1\r\n";
+    files.contents += std::string(MaxSettingsFileSize, ';');
+    const std::string big = files.contents;
+    const Settings loaded = Load(files);
+    EXPECT_EQ(loaded.BgmKind, 0);
+    EXPECT_EQ(loaded.BgmFolder, u"C:\\Saver");
+    Settings settings;
+    settings.BgmKind = 1;
+    EXPECT_FALSE(SaveSettings(settings, files));
+    EXPECT_EQ(files.replaces, 0);
+    EXPECT_EQ(files.contents, big);
+
+    files.contents.resize(MaxSettingsFileSize);
+    EXPECT_EQ(Load(files).BgmKind, 1) << "a file of the limit's size is still read";
+}
+
+TEST(settings_test, load_and_save_read_the_file_once) {
+    FakeFiles files;
+    files.contents = OldFile;
+    Settings settings = Load(files);
+    EXPECT_EQ(files.reads, 1);
+    ASSERT_TRUE(SaveSettings(settings, files));
+    EXPECT_EQ(files.reads, 2);
+    EXPECT_EQ(files.replaces, 1);
+}
+
 }  // namespace
 }  // namespace nuvrel

@@ -170,22 +170,32 @@ TEST_F(settings_win32_test, a_path_that_cannot_be_stored_changes_nothing) {
     EXPECT_EQ(IniBytes(), OldFile);
 }
 
-TEST_F(settings_win32_test, a_replace_that_fails_leaves_the_old_file_whole) {
+void ExpectLoads(Win32SettingsPlatform& platform, const Settings& settings) {
+    Settings loaded;
+    LoadSettings(loaded, platform);
+    EXPECT_EQ(loaded.BgmKind, settings.BgmKind);
+    EXPECT_EQ(loaded.BgmRepeat, settings.BgmRepeat);
+    EXPECT_EQ(loaded.BgmFile, settings.BgmFile);
+}
+
+// A folder where no new file can be made, but whose settings file may be written: here the
+// new file's name is taken by a folder.
+TEST_F(settings_win32_test, a_file_whose_folder_takes_no_new_file_is_written_in_place) {
     WriteIni(OldFile);
     Settings settings = NewSettings(MakeFile(u"song.mp3"));
-
-    // The new file cannot be made beside the old one.
     ASSERT_TRUE(CreateDirectoryW(Wide(IniPath() + u".new"), nullptr));
-    EXPECT_FALSE(SaveSettings(settings, platform_));
-    EXPECT_EQ(settings.ApiResult, 0);
-    EXPECT_EQ(IniBytes(), OldFile);
-    ASSERT_TRUE(RemoveDirectoryW(Wide(IniPath() + u".new")));
+    EXPECT_TRUE(SaveSettings(settings, platform_));
+    EXPECT_NE(settings.ApiResult, 0);
+    ExpectLoads(platform_, settings);
+    EXPECT_EQ(IniBytes().substr(0, 8), "; mine\r\n");
+}
 
-    // The old file is open elsewhere and cannot be replaced.
+TEST_F(settings_win32_test, a_file_open_elsewhere_is_left_whole) {
+    WriteIni(OldFile);
+    Settings settings = NewSettings(MakeFile(u"song.mp3"));
     const HANDLE open = CreateFileW(Wide(IniPath()), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(open, INVALID_HANDLE_VALUE);
-    settings.ApiResult = 1;
     EXPECT_FALSE(SaveSettings(settings, platform_));
     EXPECT_EQ(settings.ApiResult, 0);
     CloseHandle(open);
@@ -193,13 +203,133 @@ TEST_F(settings_win32_test, a_replace_that_fails_leaves_the_old_file_whole) {
     EXPECT_EQ(GetFileAttributesW(Wide(IniPath() + u".new")), INVALID_FILE_ATTRIBUTES);
 
     ASSERT_TRUE(SaveSettings(settings, platform_));
-    EXPECT_NE(settings.ApiResult, 0);
     EXPECT_EQ(GetFileAttributesW(Wide(IniPath() + u".new")), INVALID_FILE_ATTRIBUTES);
+    ExpectLoads(platform_, settings);
+}
+
+TEST_F(settings_win32_test, a_hidden_file_stays_hidden) {
+    WriteIni(OldFile);
+    ASSERT_TRUE(SetFileAttributesW(Wide(IniPath()), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_NE(GetFileAttributesW(Wide(IniPath())) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    Settings settings = NewSettings(MakeFile(u"song.mp3"));
+    ASSERT_TRUE(SaveSettings(settings, platform_));
+    EXPECT_NE(GetFileAttributesW(Wide(IniPath())) & FILE_ATTRIBUTE_HIDDEN, 0u);
+    ExpectLoads(platform_, settings);
+    SetFileAttributesW(Wide(IniPath()), FILE_ATTRIBUTE_NORMAL);
+}
+
+// The Unix name of a file under Wine; none elsewhere.
+std::optional<std::string> UnixName(const std::u16string& path) {
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* name = unixFileName ? unixFileName(Wide(path)) : nullptr;
+    if (!name) {
+        return std::nullopt;
+    }
+    std::string result = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+// A symbolic link of the host's file system, which Wine follows as Windows follows its own.
+bool MakeSymbolicLink(const std::u16string& link, const std::u16string& target) {
+    const auto linkName = UnixName(link);
+    const auto targetName = UnixName(target);
+    if (!linkName || !targetName) {
+        return false;
+    }
+    std::wstring command = L"/bin/ln -s " + std::wstring(targetName->begin(), targetName->end()) +
+                           L" " + std::wstring(linkName->begin(), linkName->end());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(L"Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+        return false;
+    }
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    // Wine may tell of a host program's end before it has done its work.
+    for (int wait = 0; wait < 100 && GetFileAttributesW(Wide(link)) == INVALID_FILE_ATTRIBUTES;
+         ++wait) {
+        Sleep(50);
+    }
+    return GetFileAttributesW(Wide(link)) != INVALID_FILE_ATTRIBUTES;
+}
+
+TEST_F(settings_win32_test, a_save_through_a_symbolic_link_changes_its_target) {
+    const std::u16string target = MakeFile(u"real.ini");
+    std::ofstream(Wide(target), std::ios::binary) << OldFile;
+    if (!MakeSymbolicLink(IniPath(), target)) {
+        GTEST_SKIP() << "no symbolic link can be made here";
+    }
+    Settings settings = NewSettings(MakeFile(u"song.mp3"));
+    ASSERT_TRUE(SaveSettings(settings, platform_));
+    std::ifstream file(Wide(target), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_NE(bytes.find("=9\r\n"), std::string::npos) << "the target has the new settings";
+    EXPECT_EQ(IniBytes(), bytes) << "and the link still leads to it";
+    const auto linkName = UnixName(IniPath());
+    EXPECT_TRUE(linkName && UnixName(target) != linkName);
+}
+
+TEST_F(settings_win32_test, a_save_changes_every_name_of_a_hard_linked_file) {
+    WriteIni(OldFile);
+    const std::u16string other = folder_ + u"\\other name.ini";
+    ASSERT_TRUE(CreateHardLinkW(Wide(other), Wide(IniPath()), nullptr));
+    created_.push_back(other);
+    Settings settings = NewSettings(MakeFile(u"song.mp3"));
+    ASSERT_TRUE(SaveSettings(settings, platform_));
+    std::ifstream file(Wide(other), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), IniBytes());
+}
+
+// A range locked by another program fails the read: Set refuses and keeps the file, and a
+// start gets the defaults.
+TEST_F(settings_win32_test, a_locked_range_is_no_end_of_the_file) {
+    WriteIni(OldFile);
+    const HANDLE holder = CreateFileW(Wide(IniPath()), GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    OVERLAPPED range{};
+    range.Offset = 20;
+    ASSERT_TRUE(
+        LockFileEx(holder, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 10, 0, &range));
+    const HANDLE reader =
+        CreateFileW(Wide(IniPath()), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    char buffer[64];
+    DWORD read = 0;
+    const bool enforced = !ReadFile(reader, buffer, sizeof buffer, &read, nullptr);
+    CloseHandle(reader);
+    if (!enforced) {
+        UnlockFileEx(holder, 0, 10, 0, &range);
+        CloseHandle(holder);
+        GTEST_SKIP() << "this system lets a read pass a locked range (whole_read_test covers it)";
+    }
+    Settings settings = NewSettings(MakeFile(u"song.mp3"));
+    EXPECT_FALSE(SaveSettings(settings, platform_));
     Settings loaded;
     LoadSettings(loaded, platform_);
-    EXPECT_EQ(loaded.BgmKind, 2);
-    EXPECT_EQ(loaded.BgmRepeat, 9);
-    EXPECT_EQ(loaded.BgmFile, settings.BgmFile);
+    EXPECT_EQ(loaded.BgmKind, 0);
+    EXPECT_EQ(loaded.BgmRepeat, 0);
+    UnlockFileEx(holder, 0, 10, 0, &range);
+    CloseHandle(holder);
+    EXPECT_EQ(IniBytes(), OldFile);
+}
+
+TEST_F(settings_win32_test, a_file_over_the_size_limit_gives_the_defaults_and_is_kept) {
+    const std::string big = OldFile + std::string(MaxSettingsFileSize, ';');
+    WriteIni(big);
+    Settings loaded;
+    LoadSettings(loaded, platform_);
+    EXPECT_EQ(loaded.BgmKind, 0);
+    Settings settings = NewSettings(MakeFile(u"song.mp3"));
+    EXPECT_FALSE(SaveSettings(settings, platform_));
+    EXPECT_EQ(IniBytes().size(), big.size());
 }
 
 TEST_F(settings_win32_test, a_unicode_file_keeps_its_encoding_and_any_path) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <windows.h>
 
 #include <memory>
@@ -98,6 +100,30 @@ class frontend_program_test : public ::testing::Test {
 
 TEST_F(frontend_program_test, run_mode_without_music_ends_with_the_renderer) {
     Install();
+    auto frontEnd = StartFrontEnd("/s");
+    RunAndEndWithKey(*frontEnd);
+}
+
+// A damaged settings file of 50 MB (code page 932 text) is no settings file: the dialog opens
+// with the defaults and run mode starts.
+TEST_F(frontend_program_test, a_huge_settings_file_lets_every_start_go_on) {
+    Install();
+    {
+        std::ofstream file(folder_ + "\\Nuvrel.ini", std::ios::binary);
+        file << "[Section]\r\nBGM\x8B\xE6\x95\xAA=1\r\n";
+        const std::string line = "\x83\x5C\x95\x5C=" + std::string(90, 'x') + "\r\n";
+        for (std::size_t size = 0; size < 50u << 20; size += line.size()) {
+            file << line;
+        }
+    }
+    auto dialog = StartFrontEnd("/c");
+    const HWND window = WaitForWindow("<Nuvrel>");
+    EXPECT_NE(window, nullptr) << "the settings dialog opens";
+    if (window) {
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(dialog->WaitForExit(10000), std::optional<DWORD>(0));
+
     auto frontEnd = StartFrontEnd("/s");
     RunAndEndWithKey(*frontEnd);
 }
