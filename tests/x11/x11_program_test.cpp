@@ -401,17 +401,22 @@ double PrintedFrameRate(const std::string& output) {
 }
 
 TEST_F(x11_program_test, keeps_the_pace_of_a_60_hz_display_where_frames_come_early) {
-    // Xvfb has no vsync and small frames here come at about 100 a second uncapped.
-    const Finished paced =
-        RunToEnd(Command({"-window", "--size", "320x200", "--frames", "240"}));
+    // Xvfb has no vsync, and small frames here come at about 100 a second uncapped: the
+    // pace holds them to about 60. A slower build or a busy machine draws fewer uncapped,
+    // and the paced figure may then be as low as that, but no lower.
+    const Finished uncapped =
+        RunToEnd(Command({"-window", "--size", "320x200", "--frames", "240", "--uncapped"}));
+    ExpectExitCode(uncapped.status, 0);
+    const Finished paced = RunToEnd(Command({"-window", "--size", "320x200", "--frames", "240"}));
     ExpectExitCode(paced.status, 0);
     const double rate = PrintedFrameRate(paced.output);
-    EXPECT_GE(rate, 50.0) << paced.output;
+    EXPECT_GE(rate, std::min(50.0, 0.8 * PrintedFrameRate(uncapped.output)))
+        << paced.output << uncapped.output;
     EXPECT_LE(rate, 75.0) << paced.output;
 
     // -delay adds its pause on top: 40 ms after each frame gives at most 25 frames a second.
-    const Finished delayed = RunToEnd(
-        Command({"-window", "--size", "320x200", "--frames", "60", "--delay", "40000"}));
+    const Finished delayed =
+        RunToEnd(Command({"-window", "--size", "320x200", "--frames", "60", "--delay", "40000"}));
     ExpectExitCode(delayed.status, 0);
     EXPECT_LE(PrintedFrameRate(delayed.output), 25.5) << delayed.output;
     EXPECT_GT(PrintedFrameRate(delayed.output), 10.0) << delayed.output;
