@@ -12,7 +12,7 @@
 #include <string>
 
 #include "frontend/settings/setting_number.h"
-#include "tools/arguments/decimal_argument.h"
+#include "renderer/arguments/decimal_argument.h"
 
 namespace {
 

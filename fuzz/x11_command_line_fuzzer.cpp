@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "renderer/host_x11/command_line.h"
+#include "renderer/x11/command_line.h"
 
 namespace {
 
