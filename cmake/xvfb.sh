@@ -20,6 +20,24 @@ start_xvfb() {
     export DISPLAY=":$display_number"
 }
 
+# Starts another X server (Xvfb or Xephyr, with its arguments) in the background, on a free
+# display number that it writes to descriptor 3 once ready: the display lands in
+# server_display and the process id in server_pid.
+start_x_server() {
+    local fifo number=
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    "$@" -displayfd 3 3>"$fifo" 2>/dev/null &
+    server_pid=$!
+    read -r number <"$fifo" || true
+    rm -f "$fifo"
+    if [[ -z $number ]]; then
+        echo "$1 did not start" >&2
+        return 1
+    fi
+    server_display=":$number"
+}
+
 stop_xvfb() {
     if [[ -n $xvfb_pid ]]; then
         kill "$xvfb_pid" 2>/dev/null || true

@@ -11,15 +11,10 @@ arch=$2
 prefix=$(realpath -m "$3")
 renderer=$4
 
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 3 -extension GLX -screen 0 800x600x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
-xvfb_pid=$!
-display_number=
-read -r display_number <"$fifo" || true
-rm -f "$fifo"
-[[ -n $display_number ]] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display_number"
+source "$(dirname "${BASH_SOURCE[0]}")/../../cmake/xvfb.sh"
+start_x_server Xvfb -extension GLX -screen 0 800x600x24 -nolisten tcp
+xvfb_pid=$server_pid
+export DISPLAY=$server_display
 
 renderer_pid=
 finish() {

@@ -18,17 +18,11 @@ renderer_loop=$4
 artefacts=$5
 mkdir -p "$artefacts"
 
+source "$(dirname "${BASH_SOURCE[0]}")/../../cmake/xvfb.sh"
 servers=()
 start_server() {
-    local fifo number
-    fifo=$(mktemp -u)
-    mkfifo "$fifo"
-    "$@" -displayfd 3 3>"$fifo" 2>/dev/null &
-    servers+=($!)
-    read -r number <"$fifo" || true
-    rm -f "$fifo"
-    [[ -n $number ]] || { echo "$1 did not start" >&2; exit 1; }
-    server_display=":$number"
+    start_x_server "$@" || exit 1
+    servers+=("$server_pid")
 }
 
 stop_servers() {

@@ -12,19 +12,10 @@ arch=$2
 prefix=$(realpath -m "$3")
 shift 3
 
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 3 +xinerama -screen 0 1024x600x24 -screen 1 800x768x24 -nolisten tcp \
-    3>"$fifo" 2>/dev/null &
-xvfb_pid=$!
-display_number=
-read -r display_number <"$fifo" || true
-rm -f "$fifo"
-if [[ -z $display_number ]]; then
-    echo "Xvfb did not start" >&2
-    exit 1
-fi
-export DISPLAY=":$display_number"
+source "$(dirname "${BASH_SOURCE[0]}")/../../cmake/xvfb.sh"
+start_x_server Xvfb +xinerama -screen 0 1024x600x24 -screen 1 800x768x24 -nolisten tcp
+xvfb_pid=$server_pid
+export DISPLAY=$server_display
 
 finish() {
     # Wine's processes go first, while their display still exists.
