@@ -15,20 +15,7 @@ if ! "$wine_run" --arch win32 --prefix "$prefix" --check; then
     exit 77
 fi
 
-fail() {
-    echo "FAILED: $*" >&2
-    exit 1
-}
-
-source "$(dirname "${BASH_SOURCE[0]}")/../../cmake/xvfb.sh"
-unset DISPLAY
-start_xvfb
-export WINEPREFIX=$prefix
-leave() {
-    wineserver -k 2>/dev/null || true
-    stop_xvfb
-}
-trap leave EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/wine_desktop.sh"
 
 run() { "$wine_run" --arch win32 --prefix "$prefix" "$@"; }
 desktop_key='HKCU\Control Panel\Desktop'

@@ -29,20 +29,7 @@ saver_folder=$drive_c/windows/$system_folder
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 desktop_key='HKCU\Control Panel\Desktop'
 
-fail() {
-    echo "FAILED: $*" >&2
-    exit 1
-}
-
-source "$(dirname "${BASH_SOURCE[0]}")/../../cmake/xvfb.sh"
-unset DISPLAY
-start_xvfb
-export WINEPREFIX=$prefix
-leave() {
-    wineserver -k 2>/dev/null || true
-    stop_xvfb
-}
-trap leave EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/wine_desktop.sh"
 
 run() { "$wine_run" --arch "$arch" --prefix "$prefix" "$@"; }
 
