@@ -86,6 +86,26 @@ bool Assign(SettingsPlatform& platform, IniFile& file, std::u16string_view secti
     return sectionText && keyText && valueText && file.Assign(*sectionText, *keyText, *valueText);
 }
 
+// The music file's path as a later read gives it back whole: a long path by its short name.
+std::optional<std::u16string> StorablePath(SettingsPlatform& platform, const std::u16string& path) {
+    if (path.size() <= MaxIniValueLength) {
+        return path;
+    }
+    auto shortPath = platform.ShortPathName(path);
+    if (shortPath && shortPath->size() <= MaxIniValueLength) {
+        return shortPath;
+    }
+    return std::nullopt;
+}
+
+// A file that a read would refuse is not written.
+std::int32_t Store(SettingsPlatform& platform, const std::u16string& path, const IniFile& file) {
+    if (file.Bytes().size() > MaxSettingsFileSize) {
+        return 0;
+    }
+    return platform.ReplaceFileBytes(path, file.Bytes());
+}
+
 void LoadNumber(SettingsPlatform& platform, const IniFile& file, std::u16string_view key,
                 std::int16_t& setting) {
     if (const auto number =
@@ -135,20 +155,21 @@ bool SaveSettings(Settings& settings, SettingsPlatform& platform) {
     const std::u16string path = SettingsFilePath(platform);
     settings.ApiResult = 0;
     auto file = ReadSettingsFile(platform, path);
-    if (!file) {
+    const auto musicPath = StorablePath(platform, settings.BgmFile);
+    if (!file || !musicPath) {
         return false;
     }
     const std::array<std::pair<std::u16string_view, std::u16string>, 3> values = {{
         {settings_keys::BgmKind, Decimal(settings.BgmKind)},
         {settings_keys::BgmRepeat, Decimal(settings.BgmRepeat)},
-        {settings_keys::BgmFile, settings.BgmFile},
+        {settings_keys::BgmFile, *musicPath},
     }};
     for (const auto& [key, value] : values) {
         if (!Assign(platform, *file, settings_keys::Section, key, value)) {
             return false;
         }
     }
-    settings.ApiResult = platform.ReplaceFileBytes(path, file->Bytes());
+    settings.ApiResult = Store(platform, path, *file);
     return settings.ApiResult != 0;
 }
 
@@ -165,7 +186,7 @@ std::int32_t WriteIniString(SettingsPlatform& platform, std::u16string_view sect
     if (!ini || !Assign(platform, *ini, section, key, value)) {
         return 0;
     }
-    return platform.ReplaceFileBytes(file, ini->Bytes());
+    return Store(platform, file, *ini);
 }
 
 }  // namespace nuvrel

@@ -60,6 +60,10 @@ class SettingsPlatform {
     virtual std::u16string FromCodePage932(std::string_view bytes) = 0;
     // True when the path names a file that can be opened for reading.
     virtual bool FileExists(const std::u16string& path) = 0;
+    // The short (8.3) name of an existing file or folder; none where the system has none.
+    virtual std::optional<std::u16string> ShortPathName(const std::u16string&) {
+        return std::nullopt;
+    }
 };
 
 // The stored value, cut to MaxIniValueLength characters; empty when the file, the section or
@@ -69,7 +73,8 @@ std::u16string ReadIniString(SettingsPlatform& platform, std::u16string_view sec
 
 // Stores the value under the key, creating the file, section or key as needed, in the
 // file's own encoding. Returns the system's result: nonzero for success, 0 when the file
-// cannot be read or written or the value cannot be stored in it (the file is then untouched).
+// cannot be read or written, the value cannot be stored in it or the file would grow past
+// MaxSettingsFileSize (the file is then untouched).
 std::int32_t WriteIniString(SettingsPlatform& platform, std::u16string_view section,
                             std::u16string_view key, std::u16string_view value,
                             const std::u16string& file);
@@ -82,7 +87,8 @@ std::u16string SettingsFilePath(SettingsPlatform& platform);
 void LoadSettings(Settings& settings, SettingsPlatform& platform);
 
 // Writes the three keys in their order, all or none: when any value cannot be stored, or the
-// file cannot be read or replaced, the file stays as it was and the result is false.
+// file cannot be read or replaced, the file stays as it was and the result is false. A music
+// path longer than a read gives back is stored by its short name, or not at all.
 bool SaveSettings(Settings& settings, SettingsPlatform& platform);
 
 // The folder part of a path: up to its last ":" or "\", without a trailing "\".

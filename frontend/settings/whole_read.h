@@ -7,8 +7,8 @@
 namespace nuvrel {
 
 // A file's content read whole: read(buffer, count) stores up to count bytes and returns how
-// many, 0 at the end of the file, or none when the read fails. A failed read, or an end before
-// size bytes, is no content: never the file's end.
+// many, 0 at the end of the file, or none when the read fails. A failed read, an end before
+// size bytes or more bytes after them (a file that grows while it is read) is no content.
 template <typename Read>
 std::optional<std::string> ReadWhole(std::size_t size, Read read) {
     std::string content(size, '\0');
@@ -19,6 +19,11 @@ std::optional<std::string> ReadWhole(std::size_t size, Read read) {
             return std::nullopt;
         }
         total += *got;
+    }
+    char beyond = 0;
+    const std::optional<std::size_t> more = read(&beyond, 1);
+    if (!more || *more != 0) {
+        return std::nullopt;
     }
     return content;
 }

@@ -63,6 +63,10 @@ class FakeFiles final : public SettingsPlatform {
         return text;
     }
     bool FileExists(const std::u16string& path) override { return files.count(path) > 0; }
+    std::optional<std::u16string> ShortPathName(const std::u16string& path) override {
+        const auto found = shortNames.find(path);
+        return found == shortNames.end() ? std::nullopt : std::optional(found->second);
+    }
 
     static const std::map<char16_t, std::string>& ShiftJis() {
         static const std::map<char16_t, std::string> table = {
@@ -80,6 +84,7 @@ class FakeFiles final : public SettingsPlatform {
 
     std::string contents;
     std::set<std::u16string> files;
+    std::map<std::u16string, std::u16string> shortNames;
     int reads = 0;
     int replaces = 0;
     bool failRead = false;
@@ -351,6 +356,42 @@ TEST(settings_test, a_file_over_the_size_limit_is_unreadable_and_kept) {
 
     files.contents.resize(MaxSettingsFileSize);
     EXPECT_EQ(Load(files).BgmKind, 1) << "a file of the limit's size is still read";
+}
+
+TEST(settings_test, a_save_that_would_pass_the_size_limit_is_refused) {
+    FakeFiles files;
+    files.contents = "[Section]\r\n" + std::string(MaxSettingsFileSize - 40, ';') + "\r\n";
+    const std::string before = files.contents;
+    Settings settings;
+    settings.BgmKind = 1;
+    settings.BgmFile = u"C:\\music.mp3";
+    EXPECT_FALSE(SaveSettings(settings, files));
+    EXPECT_EQ(files.replaces, 0);
+    EXPECT_EQ(files.contents, before);
+    EXPECT_EQ(WriteIniString(files, settings_keys::Section, u"x", std::u16string(40, u'x'),
+                             SettingsFilePath(files)),
+              0);
+    EXPECT_EQ(files.contents, before);
+}
+
+// A read gives back 255 characters: a longer path would be cut and forgotten at the next start.
+TEST(settings_test, a_music_path_too_long_to_read_back_is_stored_by_its_short_name) {
+    FakeFiles files;
+    const std::u16string folder = u"C:\\" + std::u16string(237, u'f');
+    const std::u16string longPath = folder + u"\\song of 256.mp3";
+    ASSERT_EQ(longPath.size(), 256u);
+    files.shortNames[longPath] = u"C:\\FFFFFF~1\\SONGOF~1.MP3";
+    files.files.insert(files.shortNames[longPath]);
+    Settings settings;
+    settings.BgmKind = 2;
+    settings.BgmFile = longPath;
+    ASSERT_TRUE(SaveSettings(settings, files));
+    EXPECT_EQ(Load(files).BgmFile, u"C:\\FFFFFF~1\\SONGOF~1.MP3");
+
+    const std::string before = files.contents;
+    settings.BgmFile = folder + u"\\no short name.mp3";
+    EXPECT_FALSE(SaveSettings(settings, files));
+    EXPECT_EQ(files.contents, before);
 }
 
 TEST(settings_test, load_and_save_read_the_file_once) {

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace nuvrel {
 namespace {
@@ -28,7 +29,10 @@ class settings_win32_test : public ::testing::Test {
     void SetUp() override {
         wchar_t temp[MAX_PATH] = {};
         GetTempPathW(MAX_PATH, temp);
-        folder_ = U16(temp) + u"nuvrel-settings-" + Number(GetCurrentProcessId());
+        // Wine gives process numbers again soon: the time tells runs apart, so that nothing
+        // one run leaves (such as the link that Wine cannot remove) reaches another.
+        folder_ = U16(temp) + u"nuvrel-settings-" + Number(GetCurrentProcessId()) + u"-" +
+                  Number(GetTickCount());
         CreateDirectoryW(Wide(folder_), nullptr);
         platform_ = Win32SettingsPlatform(folder_);
     }
@@ -37,6 +41,10 @@ class settings_win32_test : public ::testing::Test {
             DeleteFileW(Wide(file));
         }
         DeleteFileW(Wide(IniPath()));
+        for (const std::u16string& folder : createdFolders_) {
+            RemoveDirectoryW(Wide(folder));
+        }
+        DeleteFileW(Wide(IniPath() + u".new"));
         RemoveDirectoryW(Wide(IniPath() + u".new"));
         RemoveDirectoryW(Wide(folder_));
     }
@@ -65,6 +73,7 @@ class settings_win32_test : public ::testing::Test {
 
     std::u16string folder_;
     std::vector<std::u16string> created_;
+    std::vector<std::u16string> createdFolders_;
     Win32SettingsPlatform platform_;
 };
 
@@ -216,6 +225,152 @@ TEST_F(settings_win32_test, a_hidden_file_stays_hidden) {
     EXPECT_NE(GetFileAttributesW(Wide(IniPath())) & FILE_ATTRIBUTE_HIDDEN, 0u);
     ExpectLoads(platform_, settings);
     SetFileAttributesW(Wide(IniPath()), FILE_ATTRIBUTE_NORMAL);
+}
+
+// ReplaceFileW failing as Windows documents it, after it has taken the target away: 1176 with
+// the target gone, 1177 with it under another name; the replacement keeps its own name.
+DWORD replaceError = 0;
+BOOL WINAPI ReplaceTakingTheTargetAway(LPCWSTR replaced, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
+    if (replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT) {
+        DeleteFileW(replaced);
+    } else {
+        MoveFileW(replaced, (std::wstring(replaced) + L".moved").c_str());
+    }
+    SetLastError(replaceError);
+    return FALSE;
+}
+
+TEST_F(settings_win32_test, a_replace_that_takes_the_target_away_leaves_the_new_bytes) {
+    created_.push_back(IniPath() + u".moved");
+    for (const DWORD error :
+         {ERROR_UNABLE_TO_MOVE_REPLACEMENT, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2}) {
+        SCOPED_TRACE(error);
+        WriteIni(OldFile);
+        replaceError = error;
+        SaveCalls calls;
+        calls.replaceFile = ReplaceTakingTheTargetAway;
+        Win32SettingsPlatform platform(folder_, calls);
+        Settings settings = NewSettings(MakeFile(u"song.mp3"));
+        EXPECT_TRUE(SaveSettings(settings, platform));
+        ExpectLoads(platform_, settings);
+        EXPECT_EQ(IniBytes().substr(0, 8), "; mine\r\n");
+        EXPECT_EQ(GetFileAttributesW(Wide(IniPath() + u".new")), INVALID_FILE_ATTRIBUTES);
+    }
+}
+
+// After a replace that took the file away, a move of the next file to its name that failed
+// every try leaves the settings in the next file alone.
+TEST_F(settings_win32_test, settings_left_only_in_the_next_file_are_read_and_kept) {
+    std::ofstream(Wide(IniPath() + u".new"), std::ios::binary) << OldFile;
+    Settings loaded;
+    LoadSettings(loaded, platform_);
+    EXPECT_EQ(loaded.BgmRepeat, 4);
+    Settings settings = NewSettings(MakeFile(u"song.mp3"));
+    ASSERT_TRUE(SaveSettings(settings, platform_));
+    ExpectLoads(platform_, settings);
+    EXPECT_EQ(IniBytes().substr(0, 8), "; mine\r\n");
+    EXPECT_NE(IniBytes().find("[Other]\r\nx=1"), std::string::npos);
+}
+
+// WriteFile writing the first half of this many calls' bytes, then failing as on a full disk.
+int writesToBreak = 0;
+BOOL WINAPI WriteHalfAndFail(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written,
+                             LPOVERLAPPED overlapped) {
+    if (writesToBreak == 0) {
+        return WriteFile(file, bytes, size, written, overlapped);
+    }
+    --writesToBreak;
+    WriteFile(file, bytes, size / 2, written, overlapped);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+TEST_F(settings_win32_test, a_write_that_stops_half_way_leaves_the_old_bytes_or_the_new) {
+    SaveCalls calls;
+    calls.writeFile = WriteHalfAndFail;
+    Win32SettingsPlatform platform(folder_, calls);
+    Settings settings = NewSettings(MakeFile(u"song.mp3"));
+
+    // The next file is thrown away and written again.
+    WriteIni(OldFile);
+    writesToBreak = 1;
+    EXPECT_TRUE(SaveSettings(settings, platform));
+    ExpectLoads(platform_, settings);
+
+    // A file of several names is written in place, and gets its old bytes back.
+    WriteIni(OldFile);
+    const std::u16string other = folder_ + u"\\other name.ini";
+    ASSERT_TRUE(CreateHardLinkW(Wide(other), Wide(IniPath()), nullptr));
+    created_.push_back(other);
+    writesToBreak = 1;
+    EXPECT_FALSE(SaveSettings(settings, platform));
+    EXPECT_EQ(IniBytes(), OldFile);
+}
+
+// CreateFileW as Windows documents it, and Wine does not: CREATE_ALWAYS refuses a hidden or
+// system file unless the new attributes keep them.
+HANDLE WINAPI CreateAsWindows(LPCWSTR name, DWORD access, DWORD share,
+                              LPSECURITY_ATTRIBUTES security, DWORD creation, DWORD flags,
+                              HANDLE templateFile) {
+    const DWORD attributes = GetFileAttributesW(name);
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    if (creation == CREATE_ALWAYS && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & kept & ~flags) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    return CreateFileW(name, access, share, security, creation, flags, templateFile);
+}
+
+// A crash between the write of the next file and the replace leaves it with the target's
+// hidden attribute, which a plain create refuses.
+TEST_F(settings_win32_test, a_hidden_next_file_left_by_a_crash_is_cleared) {
+    WriteIni(OldFile);
+    std::ofstream(Wide(IniPath() + u".new"), std::ios::binary) << "stale";
+    ASSERT_TRUE(SetFileAttributesW(Wide(IniPath() + u".new"), FILE_ATTRIBUTE_HIDDEN));
+    SaveCalls calls;
+    calls.createFile = CreateAsWindows;
+    Win32SettingsPlatform platform(folder_, calls);
+    Settings settings = NewSettings(MakeFile(u"song.mp3"));
+    ASSERT_TRUE(SaveSettings(settings, platform));
+    ExpectLoads(platform_, settings);
+    EXPECT_EQ(GetFileAttributesW(Wide(IniPath() + u".new")), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(settings_win32_test, a_save_that_would_pass_the_size_limit_changes_nothing) {
+    const std::string full = OldFile + std::string(MaxSettingsFileSize - OldFile.size() - 4, ';');
+    WriteIni(full);
+    Settings settings = NewSettings(MakeFile(u"song.mp3"));
+    EXPECT_FALSE(SaveSettings(settings, platform_));
+    EXPECT_EQ(settings.ApiResult, 0);
+    EXPECT_EQ(IniBytes(), full);
+}
+
+// A read gives back 255 characters; Windows paths reach 259.
+TEST_F(settings_win32_test, a_music_path_too_long_to_read_back_is_stored_by_its_short_name) {
+    WriteIni(OldFile);
+    const std::u16string folder = folder_ + u"\\" + std::u16string(257 - folder_.size() - 10, u'd');
+    CreateDirectoryW(Wide(folder), nullptr);
+    createdFolders_.push_back(folder);
+    Settings settings = NewSettings(folder + u"\\song.mp3");
+    ASSERT_EQ(settings.BgmFile.size(), 257u);
+    std::ofstream(Wide(settings.BgmFile), std::ios::binary) << "music";
+    created_.push_back(settings.BgmFile);
+    ASSERT_TRUE(platform_.FileExists(settings.BgmFile));
+
+    ASSERT_TRUE(SaveSettings(settings, platform_));
+    Settings loaded;
+    LoadSettings(loaded, platform_);
+    EXPECT_EQ(loaded.BgmKind, 2);
+    ASSERT_FALSE(loaded.BgmFile.empty());
+    std::vector<wchar_t> longPath(1024);
+    GetLongPathNameW(Wide(loaded.BgmFile), longPath.data(), 1024);
+    EXPECT_EQ(U16(longPath.data()), settings.BgmFile);
+
+    const std::string before = IniBytes();
+    settings.BgmFile = folder + u"\\none.mp3";
+    EXPECT_FALSE(SaveSettings(settings, platform_)) << "no file, so no short name";
+    EXPECT_EQ(IniBytes(), before);
 }
 
 // The Unix name of a file under Wine; none elsewhere.

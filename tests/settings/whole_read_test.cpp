@@ -36,5 +36,10 @@ TEST(whole_read_test, fewer_bytes_than_the_size_are_no_content) {
     EXPECT_EQ(ReadWhole(5, ScriptedReads{{6}}), std::nullopt);
 }
 
+TEST(whole_read_test, a_file_that_grows_while_it_is_read_is_no_content) {
+    EXPECT_EQ(ReadWhole(5, ScriptedReads{{5, 1}}), std::nullopt);
+    EXPECT_EQ(ReadWhole(0, ScriptedReads{{1}}), std::nullopt);
+}
+
 }  // namespace
 }  // namespace nuvrel
