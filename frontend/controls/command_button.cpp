@@ -5,6 +5,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "frontend/controls/accessibility.h"
 #include "frontend/controls/dpi.h"
 #include "frontend/controls/face_painter.h"
 
@@ -53,10 +54,33 @@ class CommandWindow final : public CommandButtonHost {
     }
 
     // The caption is part of the window's face: every change of the label shows at once.
+    // The caption is the window's text too, which a screen reader reads as its name.
     void LabelChanged() {
         const std::wstring text(button.Label.Caption.begin(), button.Label.Caption.end());
         DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         InvalidateRect(window_, nullptr, FALSE);
+        ShowEnabled();
+    }
+
+    // A disabled button is no Tab stop, and a screen reader hears that it is unavailable.
+    // The window itself stays enabled: the mouse rules of a disabled button are its own.
+    void ShowEnabled() {
+        const LONG_PTR style = GetWindowLongPtrW(window_, GWL_STYLE);
+        const LONG_PTR wanted = button.Enabled ? style | WS_TABSTOP : style & ~WS_TABSTOP;
+        if (wanted != style) {
+            SetWindowLongPtrW(window_, GWL_STYLE, wanted);
+        }
+        if (button.Enabled) {
+            ClearAnnotatedState(window_);
+        } else {
+            AnnotateState(window_, STATE_SYSTEM_UNAVAILABLE);
+        }
+    }
+
+    // The dialog's default button is the one whose id it gives for DM_GETDEFID.
+    bool IsDefault() const {
+        const LRESULT answer = SendMessageW(dialog_, DM_GETDEFID, 0, 0);
+        return HIWORD(answer) == DC_HASDEFID && LOWORD(answer) == GetDlgCtrlID(window_);
     }
 
     void Paint() {
@@ -138,8 +162,30 @@ void OnCreate(HWND window, const CREATESTRUCTW& create) {
         const std::wstring name = create.lpszName;
         SetCaption(self->button, std::u16string(name.begin(), name.end()), *self);
     }
+    AnnotateRole(window, AccessibleRole::PushButton, L"Click");
     self->LabelChanged();
     SetTimer(window, HoverTimer, HoverInterval, nullptr);
+}
+
+Key KeyOf(WPARAM virtualKey) {
+    switch (virtualKey) {
+        case VK_SPACE:
+            return Key::Space;
+        case VK_RETURN:
+            return Key::Enter;
+        default:
+            return Key::Other;
+    }
+}
+
+// A push button to the dialog manager (IsDialogMessage), which then leaves it Space, and
+// Enter too, while the button takes it.
+LRESULT DialogCodeOf(const CommandWindow& self, const MSG* message) {
+    const Key key =
+        message != nullptr && message->message == WM_KEYDOWN ? KeyOf(message->wParam) : Key::Other;
+    const DialogCode code = CommandDialogCode(self.IsDefault(), self.button.Enabled, key);
+    return DLGC_BUTTON | (code.defaultButton ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON) |
+           (code.wantsKey ? DLGC_WANTMESSAGE : 0);
 }
 
 MouseButton MouseButtonOf(UINT message) {
@@ -195,6 +241,9 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return DefWindowProcW(window, message, wParam, lParam);
     }
     switch (message) {
+        case WM_DESTROY:
+            ClearAnnotations(window);
+            break;
         case WM_NCDESTROY:
             SetWindowLongPtrW(window, 0, 0);
             delete self;
@@ -222,6 +271,15 @@ LRESULT CALLBACK CommandProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_RBUTTONUP:
         case WM_MBUTTONUP:
             OnButtonUp(*self, window, message, wParam);
+            return 0;
+        case WM_GETDLGCODE:
+            return DialogCodeOf(*self, reinterpret_cast<const MSG*>(lParam));
+        // Last: the click may end the button.
+        case WM_KEYDOWN:
+            self->button.KeyDown(KeyOf(wParam), *self);
+            return 0;
+        case WM_KEYUP:
+            self->button.KeyUp(KeyOf(wParam), *self);
             return 0;
         case WM_CAPTURECHANGED:
             OnCaptureChanged(*self, window, reinterpret_cast<HWND>(lParam));
@@ -305,7 +363,11 @@ HWND CreateCommandButton(HWND dialog, int id, const RECT& bounds, const Property
 }
 
 bool GetCommandEnabled(HWND button) {
-    return WithButton(button, [](CommandWindow& self) { return GetEnabled(self.button, self); });
+    return WithButton(button, [](CommandWindow& self) {
+        const bool enabled = GetEnabled(self.button, self);  // the first read enables the button
+        self.ShowEnabled();
+        return enabled;
+    });
 }
 
 void SetCommandEnabled(HWND button, bool enabled) {

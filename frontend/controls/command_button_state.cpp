@@ -16,6 +16,7 @@ void CommandButton::GotFocus(CommandButtonHost& host) {
 }
 
 void CommandButton::LostFocus(CommandButtonHost& host) {
+    SpaceIsDown = false;  // its release will not come here: no click
     if (!Enabled || State == ButtonState::Normal) {
         return;
     }
@@ -90,6 +91,27 @@ void CommandButton::MouseUp(MouseButton button, CommandButtonHost& host) {
     }
 }
 
+void CommandButton::KeyDown(Key key, CommandButtonHost& host) {
+    if (!Enabled) {
+        return;
+    }
+    if (key == Key::Enter) {
+        host.RaiseClick();
+    } else if (key == Key::Space && !SpaceIsDown) {
+        SpaceIsDown = true;
+        PaintFace(FaceImage::Pressed, host);
+    }
+}
+
+void CommandButton::KeyUp(Key key, CommandButtonHost& host) {
+    if (!Enabled || key != Key::Space || !SpaceIsDown) {
+        return;
+    }
+    SpaceIsDown = false;
+    PaintFace(MouseIsDown ? FaceImage::Pressed : LookOf(State), host);
+    host.RaiseClick();
+}
+
 void CommandButton::PressesLost(CommandButtonHost& host) {
     PressedHere = {};
     if (!Enabled) {
@@ -152,6 +174,10 @@ void CommandButton::PaintFace(FaceImage image, CommandButtonHost& host) {
             break;
     }
     host.PaintFace(image);
+}
+
+DialogCode CommandDialogCode(bool isDefault, bool enabled, Key keyDown) {
+    return {isDefault, enabled && keyDown == Key::Enter};
 }
 
 }  // namespace nuvrel

@@ -19,6 +19,21 @@ enum class FaceImage { Normal, HighLight, Selected, HighLightSelect, Pressed, Di
 
 enum class MouseButton { Left, Right, Middle };
 
+// The keys a button answers; every other key is Other.
+enum class Key { Space, Enter, Other };
+
+// What a button tells the dialog manager about itself (WM_GETDLGCODE): always a push button,
+// the dialog's default one or not, and whether it takes the key of the message itself. It
+// takes Enter, so that Enter clicks the focused button and not the dialog's default one.
+struct DialogCode {
+    bool defaultButton = false;
+    bool wantsKey = false;
+    friend bool operator==(const DialogCode& a, const DialogCode& b) {
+        return a.defaultButton == b.defaultButton && a.wantsKey == b.wantsKey;
+    }
+};
+DialogCode CommandDialogCode(bool isDefault, bool enabled, Key keyDown);
+
 enum class BackgroundStyle : std::int16_t { Transparent = 0, Opaque = 1 };
 
 struct Font {
@@ -66,6 +81,7 @@ struct CommandButton {
     ButtonState State = ButtonState::Normal;
     bool GradientInverted = false;
     bool MouseIsDown = false;
+    bool SpaceIsDown = false;  // between Space going down on the focused button and its release
     // Which mouse buttons went down on this button and are still held: only a release of
     // one of them belongs to the button. A release of a press that began elsewhere (on the
     // dialog, in another window) is no click.
@@ -83,6 +99,11 @@ struct CommandButton {
     // The button no longer holds the mouse (another window took it, or a press ended
     // without its release reaching the button): the presses are over without a click.
     void PressesLost(CommandButtonHost& host);
+    // The keyboard, as the system's push buttons: Space down shows the pressed look and its
+    // release clicks; Enter clicks at once. A key only reaches the focused button, so the
+    // keyboard clicks in the focused states too, where a mouse release would not.
+    void KeyDown(Key key, CommandButtonHost& host);
+    void KeyUp(Key key, CommandButtonHost& host);
     // Each tick of the 100 ms hover timer.
     void HoverTick(bool pointerOverButton, CommandButtonHost& host);
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/controls/accessibility.h"
 #include "frontend/controls/command_button.h"
 #include "frontend/controls/dpi.h"
 #include "frontend/controls/dpi_scale.h"
@@ -29,6 +30,13 @@ void ApplyKind() {
     SetCommandEnabled(dialog.fileButton, controls.fileEnabled);
     const RECT panel = InDialog(Panel);
     InvalidateRect(dialog.window, &panel, FALSE);
+    ShowKind();
+}
+
+// By a click on a radio picture or its label, or from the keyboard: the same effects.
+void ChooseKind(std::int16_t kind) {
+    dialog.settings->BgmKind = kind;
+    ApplyKind();
 }
 
 POINT PointOf(LPARAM lParam) {
@@ -44,8 +52,7 @@ void ChooseKindAt(POINT point) {
     for (int kind = 0; kind < 3; ++kind) {
         if (Inside(InPanel(KindPictures[kind]), point) ||
             Inside(InPanel(KindLabels[kind]), point)) {
-            dialog.settings->BgmKind = static_cast<std::int16_t>(kind);
-            ApplyKind();
+            ChooseKind(static_cast<std::int16_t>(kind));
             return;
         }
     }
@@ -131,6 +138,36 @@ void Store() {
     const RECT label = InPanel(FailureLabel);
     InvalidateRect(dialog.window, &label, FALSE);
 }
+
+// As the system's dialogs: the control that had the focus when the dialog went inactive has it
+// again when the dialog comes back, and the first control in the Tab order when it opens.
+void KeepFocus(HWND window, bool active) {
+    if (!active) {
+        const HWND focus = GetFocus();
+        dialog.lastFocus = IsChild(window, focus) ? focus : nullptr;
+        return;
+    }
+    HWND focus = dialog.lastFocus;
+    if (!IsWindow(focus) || !IsChild(window, focus) || !IsWindowVisible(focus) ||
+        !IsWindowEnabled(focus)) {
+        focus = GetNextDlgTabItem(window, nullptr, FALSE);
+    }
+    SetFocus(focus != nullptr ? focus : window);
+}
+
+// Focus rectangles show once the user has used the keyboard in the dialog, as in the
+// system's dialogs; a dialog opened with the mouse shows none until then, unless the system
+// is set to show keyboard cues always.
+void HideFocusCues() {
+    SendMessageW(dialog.window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+}
+
+void ShowFocusCues() {
+    if (SendMessageW(dialog.window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) {
+        SendMessageW(dialog.window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    }
+}
+
 LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
@@ -162,11 +199,15 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             break;
         }
         case WM_COMMAND:
+            // The dialog manager (IsDialogMessage) sends IDOK for Enter where the dialog has no
+            // default button, and IDCANCEL for Esc.
             switch (LOWORD(wParam)) {
                 case SetId:
+                case IDOK:
                     PostMessageW(window, StoreMessage, 0, 0);
                     return 0;
                 case CancelId:
+                case IDCANCEL:
                     Close();
                     return 0;
                 case FileId:
@@ -174,6 +215,11 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                     return 0;
             }
             break;
+        case DM_GETDEFID:
+            return MAKELRESULT(SetId, DC_HASDEFID);  // Enter is Set
+        case WM_ACTIVATE:
+            KeepFocus(window, LOWORD(wParam) != WA_INACTIVE);
+            return 0;
         case WM_DPICHANGED: {
             const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
             ApplyDpi(UsableDpi(HIWORD(wParam)), {suggested->left, suggested->top});
@@ -196,7 +242,9 @@ LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 using namespace settings_dialog;
 
-void ShowSettingsDialog(Settings& settings, SettingsPlatform& platform) {
+namespace {
+
+void RunSettingsDialog(Settings& settings, SettingsPlatform& platform) {
     dialog = Dialog{};
     dialog.settings = &settings;
     dialog.platform = &platform;
@@ -227,6 +275,8 @@ void ShowSettingsDialog(Settings& settings, SettingsPlatform& platform) {
     dialog.cancelButton = AddButton(CancelId, InDialog(CancelButton), L"ｷｬﾝｾﾙ");
     dialog.fileButton = AddButton(FileId, InPanel(FileButton), L"...");
     AddRepeatBox();
+    AddKindButtons();
+    OrderTabStops();
     const int windowDpi = DpiOfWindow(dialog.window);
     if (windowDpi != dialog.dpi) {
         ApplyDpi(windowDpi, {placement.left, placement.top});
@@ -242,17 +292,33 @@ void ShowSettingsDialog(Settings& settings, SettingsPlatform& platform) {
         dialog.openCursor = {0, 0};
     }
     ZoomBetweenCursorAndWindow(true);
+    HideFocusCues();
     ShowWindow(dialog.window, SW_SHOW);
     SetForegroundWindow(dialog.window);
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+            ShowFocusCues();
+        }
         if (!IsDialogMessageW(dialog.window, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
     }
     FreeDpiResources();
+}
+
+}  // namespace
+
+void ShowSettingsDialog(Settings& settings, SettingsPlatform& platform) {
+    // For the screen readers' annotations of the controls; the file dialog wants it too.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    RunSettingsDialog(settings, platform);
+    ReleaseAnnotations();
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
 }
 
 }  // namespace nuvrel

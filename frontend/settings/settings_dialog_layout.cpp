@@ -72,6 +72,9 @@ void LayOutControls() {
     Place(dialog.setButton, InDialog(SetButton));
     Place(dialog.cancelButton, InDialog(CancelButton));
     Place(dialog.fileButton, InPanel(FileButton));
+    for (int kind = 0; kind < 3; ++kind) {
+        Place(dialog.kindButtons[kind], KindButtonBounds(kind));
+    }
     const RECT box = InPanel(RepeatBox);
     SendMessageW(dialog.repeatBox, WM_SETFONT, reinterpret_cast<WPARAM>(dialog.made.panelFont),
                  TRUE);

@@ -109,8 +109,14 @@ std::wstring WideOf(const std::u16string& text) {
 void Paint(HWND window) {
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(window, &paint);
+    PaintScene(dc);
+    EndPaint(window, &paint);
+}
+
+// The dialog's whole picture in its client coordinates.
+void PaintScene(HDC dc) {
     RECT client{};
-    GetClientRect(window, &client);
+    GetClientRect(dialog.window, &client);
     PaintShade(dc, client);
 
     const RECT panel = InDialog(Panel);
@@ -139,7 +145,6 @@ void Paint(HWND window) {
     PaintText(dc, InDialog(UrlLabel), HomePage, RGB(255, 255, 255),
               DT_LEFT | DT_SINGLELINE | DT_NOCLIP);
     SelectObject(dc, oldFont);
-    EndPaint(window, &paint);
 }
 
 }  // namespace nuvrel::settings_dialog

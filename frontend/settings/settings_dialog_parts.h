@@ -48,6 +48,8 @@ constexpr int SetId = 101;
 constexpr int CancelId = 102;
 constexpr int FileId = 103;
 constexpr int RepeatId = 104;
+constexpr int FirstKindId = 110;  // the music kinds' radio buttons: FirstKindId + kind
+constexpr wchar_t KindClassName[] = L"NuvrelKind";
 // Set does its work after the button has finished with the click that raised it.
 constexpr UINT StoreMessage = WM_APP + 1;
 
@@ -73,6 +75,8 @@ struct Dialog {
     HWND setButton = nullptr;
     HWND cancelButton = nullptr;
     HWND fileButton = nullptr;
+    std::array<HWND, 3> kindButtons{};  // by kind
+    HWND lastFocus = nullptr;  // the control that had the focus when the dialog went inactive
     // Made for the DPI of the monitor the dialog is on, and made again when it moves to a
     // monitor of another DPI.
     int dpi = DefaultDpi;
@@ -107,5 +111,11 @@ void FreeDpiResources();
 void MakeDpiResources();
 void ApplyDpi(int dpi, POINT topLeft);
 void ChooseFile();
+void ChooseKind(std::int16_t kind);
+void PaintScene(HDC dc);
+void AddKindButtons();
+RECT KindButtonBounds(int kind);
+void ShowKind();
+void OrderTabStops();
 
 }  // namespace nuvrel::settings_dialog

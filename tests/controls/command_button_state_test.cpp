@@ -39,6 +39,10 @@ constexpr std::array AllStates{ButtonState::Normal, ButtonState::HighLight, Butt
 using S = ButtonState;
 using F = FaceImage;
 
+constexpr FaceImage LookOfState(ButtonState state) {
+    return state == S::HighLightSelect ? F::HighLightSelect : F::Selected;
+}
+
 class command_button_state_test : public ::testing::Test {
   protected:
     command_button_state_test() { button.Enabled = true; }
@@ -370,6 +374,62 @@ TEST_F(command_button_state_test, reset_face_does_nothing_while_disabled) {
     EXPECT_EQ(button.Label.TextColour, 0x0000FFu);
     EXPECT_FALSE(button.Label.Enabled);
     EXPECT_TRUE(host.paints.empty());
+}
+
+TEST_F(command_button_state_test, space_shows_pressed_and_its_release_clicks_in_a_focused_state) {
+    for (ButtonState focused : {S::Selected, S::HighLightSelect}) {
+        button.State = focused;
+        host.Clear();
+        button.KeyDown(Key::Space, host);
+        button.KeyDown(Key::Space, host);  // the key's repeat
+        EXPECT_EQ(host.PaintedImages(), std::vector<FaceImage>{F::Pressed});
+        EXPECT_EQ(host.clicks, 0);
+        button.KeyUp(Key::Space, host);
+        EXPECT_EQ(host.PaintedImages(), (std::vector<FaceImage>{F::Pressed, LookOfState(focused)}));
+        EXPECT_EQ(host.clicks, 1);
+        EXPECT_EQ(button.State, focused);
+        button.KeyUp(Key::Space, host);
+        EXPECT_EQ(host.clicks, 1) << "a release without its press";
+    }
+}
+
+TEST_F(command_button_state_test, enter_clicks_at_once_and_other_keys_do_nothing) {
+    button.State = S::Selected;
+    button.KeyDown(Key::Enter, host);
+    EXPECT_EQ(host.clicks, 1);
+    EXPECT_TRUE(host.paints.empty());
+    button.KeyDown(Key::Other, host);
+    button.KeyUp(Key::Other, host);
+    button.KeyUp(Key::Enter, host);
+    EXPECT_EQ(host.clicks, 1);
+    EXPECT_TRUE(host.paints.empty());
+}
+
+TEST_F(command_button_state_test, losing_the_focus_with_space_held_clicks_nothing) {
+    button.State = S::Selected;
+    button.KeyDown(Key::Space, host);
+    button.LostFocus(host);
+    button.KeyUp(Key::Space, host);
+    EXPECT_EQ(host.clicks, 0);
+    EXPECT_EQ(host.PaintedImages(), (std::vector<FaceImage>{F::Pressed, F::Normal}));
+}
+
+TEST_F(command_button_state_test, keys_do_nothing_while_disabled) {
+    button.Enabled = false;
+    button.State = S::Selected;
+    button.KeyDown(Key::Enter, host);
+    button.KeyDown(Key::Space, host);
+    button.KeyUp(Key::Space, host);
+    EXPECT_EQ(host.clicks, 0);
+    EXPECT_TRUE(host.paints.empty());
+}
+
+TEST(command_dialog_code_test, a_push_button_that_takes_enter_while_enabled) {
+    EXPECT_EQ(CommandDialogCode(true, true, Key::Enter), (DialogCode{true, true}));
+    EXPECT_EQ(CommandDialogCode(false, true, Key::Enter), (DialogCode{false, true}));
+    EXPECT_EQ(CommandDialogCode(false, false, Key::Enter), (DialogCode{false, false}));
+    EXPECT_EQ(CommandDialogCode(true, true, Key::Space), (DialogCode{true, false}));
+    EXPECT_EQ(CommandDialogCode(false, true, Key::Other), (DialogCode{false, false}));
 }
 
 }  // namespace

@@ -44,6 +44,35 @@ TEST(dialog_rules_test, each_kind_turns_on_its_own_controls) {
     }
 }
 
+TEST(dialog_rules_test, arrows_move_round_the_kinds_in_the_order_shown) {
+    // CD above none above file.
+    EXPECT_EQ(KindAfterArrow(1, Arrow::Down), 0);
+    EXPECT_EQ(KindAfterArrow(0, Arrow::Right), 2);
+    EXPECT_EQ(KindAfterArrow(2, Arrow::Down), 1);
+    EXPECT_EQ(KindAfterArrow(1, Arrow::Up), 2);
+    EXPECT_EQ(KindAfterArrow(0, Arrow::Left), 1);
+    EXPECT_EQ(KindAfterArrow(2, Arrow::Up), 0);
+}
+
+TEST(dialog_rules_test, the_group_stops_tab_at_the_chosen_kind_or_the_first_shown) {
+    EXPECT_EQ(TabStopKind(0), 0);
+    EXPECT_EQ(TabStopKind(2), 2);
+    EXPECT_EQ(TabStopKind(7), 1);
+    EXPECT_EQ(TabStopKind(-1), 1);
+}
+
+TEST(dialog_rules_test, tab_order_reads_rows_from_the_top_and_each_row_from_the_left) {
+    // The settings dialog in twips: the Set and Cancel buttons, the file button, the track box
+    // a little above the CD radio button beside it.
+    const std::vector<Box> boxes{{4860, 3000, 1155, 375},
+                                 {6060, 3000, 1155, 375},
+                                 {600, 1980, 615, 315},
+                                 {1860, 1020, 615, 300},
+                                 {600, 1080, 1125, 195}};
+    EXPECT_EQ(ReadingOrder(boxes), (std::vector<std::size_t>{4, 3, 2, 0, 1}));
+    EXPECT_EQ(ReadingOrder({}), std::vector<std::size_t>{});
+}
+
 TEST(dialog_rules_test, shade_is_dark_at_the_edges_and_light_in_the_middle) {
     const double height = 3690;
     const ShadeColour top = ShadeAt(0, height);

@@ -145,9 +145,12 @@ class settings_dialog_dpi_test : public ::testing::Test {
         }
         return right - left + 1;
     }
+    // Text, not the dots of the focus rectangle around the chosen kind's label (the panel's
+    // grey inverted), which show at once where the system always shows keyboard cues.
     static bool Dark(ScreenImage::Colour c) {
-        return c.red >= 0 && std::max({c.red, c.green, c.blue}) < 100;
+        return std::max({c.red, c.green, c.blue}) < 100 && !(c == FocusDot);
     }
+    static constexpr ScreenImage::Colour FocusDot{0x1F, 0x1F, 0x1F};
     static bool White(ScreenImage::Colour c) { return std::min({c.red, c.green, c.blue}) > 200; }
     RECT OnScreen(RECT client) const {
         MapWindowPoints(dialog_, nullptr, reinterpret_cast<POINT*>(&client), 2);

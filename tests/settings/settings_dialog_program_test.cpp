@@ -5,12 +5,15 @@
 
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +55,45 @@ using Rings = std::array<ScreenImage::Colour, 4>;
 constexpr Rings FocusRings{Rgb(0xDCD6C2), Rgb(0x003C74), Rgb(0xCEE7FF), Rgb(0xCEE7FF)};
 constexpr Rings HoverRings{Rgb(0xDCD6C2), Rgb(0x003C74), Rgb(0xFFF0CF), Rgb(0xFDD889)};
 constexpr Rings NormalRings{Rgb(0xDCD6C2), Rgb(0x003C74), Rgb(0xF3F3EE), Rgb(0xF3F3EE)};
+constexpr Rings PressedRings{Rgb(0xECE9D8), Rgb(0xDCD6C2), Rgb(0x003C74), Rgb(0xD1CCC1)};
+
+// What a screen reader is told of a window, through the system's accessibility proxy.
+struct Announced {
+    std::wstring name;
+    LONG role = 0;
+    LONG state = 0;
+};
+std::optional<Announced> AnnouncedOf(HWND window) {
+    using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    static const HMODULE oleacc = LoadLibraryW(L"oleacc.dll");
+    const auto fromWindow = reinterpret_cast<FromWindow>(
+        reinterpret_cast<void*>(GetProcAddress(oleacc, "AccessibleObjectFromWindow")));
+    IAccessible* object = nullptr;
+    if (fromWindow == nullptr ||
+        FAILED(fromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                          reinterpret_cast<void**>(&object)))) {
+        return std::nullopt;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    Announced announced;
+    BSTR name = nullptr;
+    if (object->get_accName(self, &name) == S_OK && name != nullptr) {
+        announced.name = name;
+        SysFreeString(name);
+    }
+    VARIANT role{};
+    if (object->get_accRole(self, &role) == S_OK && role.vt == VT_I4) {
+        announced.role = role.lVal;
+    }
+    VARIANT state{};
+    if (object->get_accState(self, &state) == S_OK && state.vt == VT_I4) {
+        announced.state = state.lVal;
+    }
+    object->Release();
+    return announced;
+}
 
 class settings_dialog_program_test : public ::testing::Test {
   protected:
@@ -175,6 +217,48 @@ class settings_dialog_program_test : public ::testing::Test {
         const POINT a = OnScreen(topLeft);
         const POINT b = OnScreen({topLeft.x + size.x, topLeft.y + size.y});
         return {a.x, a.y, b.x, b.y};
+    }
+    // The window with the keyboard focus in the dialog's thread.
+    HWND Focused() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        const DWORD thread = GetWindowThreadProcessId(dialog_, nullptr);
+        return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    }
+    static std::wstring TextOf(HWND window) {
+        wchar_t text[64] = {};
+        SendMessageW(window, WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    // The music kinds' radio buttons, by kind.
+    std::array<HWND, 3> KindButtons() const {
+        std::array<HWND, 3> kinds{};
+        for (HWND child = FindWindowExW(dialog_, nullptr, L"NuvrelKind", nullptr); child != nullptr;
+             child = FindWindowExW(dialog_, child, L"NuvrelKind", nullptr)) {
+            const int kind = GetDlgCtrlID(child) - 110;
+            if (kind >= 0 && kind < 3) {
+                kinds[kind] = child;
+            }
+        }
+        return kinds;
+    }
+    // Without a window manager the X server gives the keys to the window under the pointer:
+    // it rests on the dialog's shaded background, where it touches nothing.
+    void KeysToTheDialog() {
+        MoveTo(OnScreen(Background));
+        Pause(300);
+    }
+    // The dots of a focus rectangle (the panel's grey inverted) around a kind's label.
+    int FocusDots(const ScreenImage& shot, Spot label) const {
+        const POINT centre = OnScreen(label);
+        const RECT around{centre.x - 40, centre.y - 9, centre.x + 60, centre.y + 9};
+        return shot.CountIn(around, [](ScreenImage::Colour c) {
+            return c == ScreenImage::Colour{0x1F, 0x1F, 0x1F};
+        });
+    }
+    static void Key(const std::string& keys) {
+        ASSERT_TRUE(Xdotool("key " + keys));
+        Pause(300);
     }
     bool StillOpen() {
         return !frontEnd_->WaitForExit(0).has_value() &&
@@ -415,6 +499,131 @@ TEST_F(settings_dialog_program_test,
     Press(buttons[1]);
     ExpectClosed();
     EXPECT_EQ(IniBytes(), Ini("2", "0", tune));
+}
+
+// A keyboard-only session: the focus starts on the chosen kind, the arrows choose another, Tab
+// walks on in reading order past the disabled track box, and Space on 設定 stores the choice.
+TEST_F(settings_dialog_program_test, the_keyboard_alone_chooses_a_kind_and_sets_it) {
+    WriteIni(Ini("0", "", ""));
+    ASSERT_NE(Open(), nullptr);
+    KeysToTheDialog();
+    const std::array<HWND, 3> kinds = KindButtons();
+    const std::vector<HWND> buttons = Buttons();
+    ASSERT_EQ(buttons.size(), 3u);
+    EXPECT_EQ(Focused(), kinds[0]) << "the dialog opens with the focus on the chosen kind";
+    // Focus rectangles show once the keyboard is used, or at once where the system always
+    // shows keyboard cues (as Wine does).
+    BOOL cuesAlways = FALSE;
+    SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &cuesAlways, 0);
+    EXPECT_EQ(FocusDots(Screenshot("settings-dialog-opened"), NoneLabel) > 20, cuesAlways != FALSE);
+    Key("Up");
+    EXPECT_EQ(Focused(), kinds[1]);
+    const ScreenImage cdFocused = Screenshot("settings-dialog-cd-focused");
+    EXPECT_GT(FocusDots(cdFocused, CdLabel), 20) << "a focus rectangle around the chosen label";
+    EXPECT_EQ(FocusDots(cdFocused, NoneLabel), 0);
+    EXPECT_TRUE(IsWindowEnabled(RepeatBox())) << "the CD kind, as a click chooses it";
+    Key("Down Down");
+    EXPECT_EQ(Focused(), kinds[2]);
+    EXPECT_FALSE(IsWindowEnabled(RepeatBox()));
+    Key("Tab");
+    EXPECT_EQ(Focused(), buttons[0]) << "the file button, past the disabled track box";
+    Key("Tab");
+    EXPECT_EQ(Focused(), buttons[1]);
+    ASSERT_TRUE(Xdotool("keydown space"));
+    Pause(500);
+    const ScreenImage shot = Screenshot("settings-dialog-space-down");
+    EXPECT_EQ(TopRings(shot, buttons[1]), PressedRings) << "Space down shows 設定 pressed";
+    EXPECT_EQ(RadioCentre(shot, FilePicture), ChosenDot);
+    EXPECT_TRUE(StillOpen());
+    ASSERT_TRUE(Xdotool("keyup space"));
+    ExpectClosed();
+    EXPECT_EQ(IniBytes(), Ini("2", "0", ""));
+}
+
+// Esc is Cancel; Enter on a focused ｷｬﾝｾﾙ clicks it, not the default 設定.
+TEST_F(settings_dialog_program_test, escape_and_enter_on_cancel_store_nothing) {
+    const std::string before = Ini("1", "5", "");
+    WriteIni(before);
+    ASSERT_NE(Open(), nullptr);
+    KeysToTheDialog();
+    Key("Down");
+    EXPECT_FALSE(IsWindowEnabled(RepeatBox())) << "the kind none is chosen";
+    Key("Escape");
+    ExpectClosed();
+    EXPECT_EQ(IniBytes(), before);
+
+    ASSERT_NE(Open(), nullptr);
+    KeysToTheDialog();
+    Key("Down shift+Tab");
+    EXPECT_EQ(Focused(), Buttons()[2]);
+    Key("Return");
+    ExpectClosed();
+    EXPECT_EQ(IniBytes(), before);
+}
+
+TEST_F(settings_dialog_program_test, enter_anywhere_is_set) {
+    ASSERT_NE(Open(), nullptr);
+    KeysToTheDialog();
+    Key("Return");
+    ExpectClosed();
+    EXPECT_EQ(IniBytes(), Ini("0", "0", ""));
+}
+
+// Enter in the open list of the track box picks the track; the next Enter is Set.
+TEST_F(settings_dialog_program_test, enter_in_the_open_track_list_picks_the_track) {
+    WriteIni(Ini("1", "", ""));
+    ASSERT_NE(Open(), nullptr);
+    KeysToTheDialog();
+    Key("Tab");
+    EXPECT_TRUE(IsChild(RepeatBox(), Focused()));
+    Key("alt+Down");
+    EXPECT_EQ(SendMessageW(RepeatBox(), CB_GETDROPPEDSTATE, 0, 0), TRUE);
+    Key("Down Down Down");
+    Key("Return");
+    Pause(500);
+    EXPECT_TRUE(StillOpen());
+    EXPECT_EQ(SendMessageW(RepeatBox(), CB_GETDROPPEDSTATE, 0, 0), FALSE);
+    const std::wstring track = RepeatText();
+    EXPECT_FALSE(track.empty());
+    Key("Return");
+    ExpectClosed();
+    EXPECT_EQ(IniBytes(), Ini("1", std::string(track.begin(), track.end()), ""));
+}
+
+// Each Command button's caption is its name, and each kind's label; the roles are those of a
+// push button and of radio buttons where the system's annotation service answers (Windows
+// Vista and later), a plain client area where it does not (Wine).
+TEST_F(settings_dialog_program_test, screen_readers_hear_names_roles_and_the_chosen_kind) {
+    WriteIni(Ini("1", "", ""));
+    ASSERT_NE(Open(), nullptr);
+    const std::vector<HWND> buttons = Buttons();
+    ASSERT_EQ(buttons.size(), 3u);
+    const std::array<std::wstring, 3> captions{L"...", L"設定", L"ｷｬﾝｾﾙ"};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const std::optional<Announced> announced = AnnouncedOf(buttons[i]);
+        ASSERT_TRUE(announced.has_value());
+        EXPECT_EQ(announced->name, captions[i]);
+        EXPECT_TRUE(announced->role == ROLE_SYSTEM_PUSHBUTTON ||
+                    announced->role == ROLE_SYSTEM_CLIENT)
+            << announced->role;
+        RecordProperty("role_" + std::to_string(i), static_cast<int>(announced->role));
+    }
+    const std::array<HWND, 3> kinds = KindButtons();
+    const std::array<std::wstring, 3> labels{L"なし", L"音楽CD", L"MP3、WAV"};
+    for (int kind = 0; kind < 3; ++kind) {
+        const std::optional<Announced> announced = AnnouncedOf(kinds[kind]);
+        ASSERT_TRUE(announced.has_value());
+        EXPECT_EQ(announced->name, labels[kind]);
+        if (announced->role == ROLE_SYSTEM_RADIOBUTTON) {
+            EXPECT_EQ((announced->state & STATE_SYSTEM_CHECKED) != 0, kind == 1);
+        } else {
+            EXPECT_EQ(announced->role, ROLE_SYSTEM_CLIENT);
+        }
+        RecordProperty("kind_role_" + std::to_string(kind), static_cast<int>(announced->role));
+    }
+    KeysToTheDialog();
+    Key("Escape");
+    ExpectClosed();
 }
 
 }  // namespace
