@@ -55,12 +55,15 @@ int main(int argc, char* argv[]) {
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
     nuvrel::testing::SceneWindow window(width, height);
-    std::vector<nuvrel::ViewportRect> viewports;
+    nuvrel::SaverPlacement placement;
     for (int monitor = 0; monitor < monitors; ++monitor) {
-        viewports.push_back({monitor * width / monitors, 0, width / monitors, height});
+        const int left = monitor * width / monitors;
+        placement.viewports.push_back({left, 0, width / monitors, height});
+        placement.monitors.push_back({{}, {left, 0, left + width / monitors, height}});
     }
     std::vector<nuvrel::MonitorScene> scenes;
-    nuvrel::PlaceScenes(scenes, viewports, nuvrel::SeedFromClock());
+    nuvrel::SceneSeeds seeds{nuvrel::SeedFromClock()};
+    nuvrel::PlaceScenes(scenes, placement, seeds);
     nuvrel::GlScene gl;
     nuvrel::SetUpScene(gl, window.Handle(), std::move(scenes));
     if (!gl.Ready()) {

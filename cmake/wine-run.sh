@@ -73,4 +73,12 @@ fi
 
 status=0
 "$loader" "$@" || status=$?
+# 139 is Wine's own loader killed by SIGSEGV, seen once in a while as a test program exits
+# after it has passed; a Windows program's own fault goes to Wine's exception handling and
+# its debugger instead. Run it again.
+if [[ $status -eq 139 ]]; then
+    echo "wine-run.sh: Wine itself crashed (SIGSEGV); running the program once more" >&2
+    status=0
+    "$loader" "$@" || status=$?
+fi
 exit "$status"

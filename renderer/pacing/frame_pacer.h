@@ -26,21 +26,30 @@ Microseconds FramePeriodFor(int refreshHz);
 
 class FramePacer {
   public:
-    explicit FramePacer(int refreshHz) : period_(FramePeriodFor(refreshHz)) {}
-    explicit FramePacer(Microseconds period) : period_(period) {}
+    explicit FramePacer(int refreshHz) : FramePacer(FramePeriodFor(refreshHz)) {}
+    explicit FramePacer(Microseconds period);
 
     Microseconds Period() const { return period_; }
 
     // Called once a frame has been presented, with the time then: how long to wait before
     // the next frame. Frames are due one period apart; a frame within the slack of its due
-    // time (vsync holding the pace) waits for nothing, and a late frame starts a new
-    // schedule from itself instead of catching up with a burst.
+    // time or later (vsync holding the pace, even at a refresh reported rounded down)
+    // waits for nothing and starts the schedule again from itself, so vsync's frames never
+    // get a wait and a late frame causes no burst of catch-up frames.
     Microseconds WaitAfterFrame(PaceClock::time_point presented);
 
+    // True while the pacer keeps the pace itself: it asked for a wait within the last
+    // second or so of frames. False while vsync holds the pace, and before the first frame.
+    bool Pacing() const;
+
   private:
+    Microseconds WaitFor(PaceClock::time_point presented);
+
     Microseconds period_;
+    Microseconds slack_;
     PaceClock::time_point due_{};
     bool started_ = false;
+    int framesWithoutWait_;
 };
 
 }  // namespace nuvrel

@@ -16,6 +16,10 @@ ClosingResult ClosingRules::Handle(ClosingEvent event, bool flag, ClosingPlatfor
         }
         return ClosingResult::DefaultProcessing;
     }
+    if (event == ClosingEvent::DisplayChange) {
+        TakeNextMoveAsReference = true;
+        return ClosingResult::DefaultProcessing;
+    }
     // The password dialog's own message loop still dispatches to this window.
     if (PasswordCheckActive) {
         return ClosingResult::DefaultProcessing;
@@ -43,6 +47,7 @@ ClosingResult ClosingRules::Handle(ClosingEvent event, bool flag, ClosingPlatfor
             OnMouseMove(platform);
             break;
         case ClosingEvent::Close:
+        case ClosingEvent::DisplayChange:
         case ClosingEvent::Other:
             break;
     }
@@ -52,6 +57,12 @@ ClosingResult ClosingRules::Handle(ClosingEvent event, bool flag, ClosingPlatfor
 // Travel is measured from the reference point, which follows every small move, so slow
 // creeping never adds up to a close.
 void ClosingRules::OnMouseMove(ClosingPlatform& platform) {
+    if (TakeNextMoveAsReference) {
+        TakeNextMoveAsReference = false;
+        FirstMoveSeen = true;
+        ReferencePoint = platform.CursorPosition();
+        return;
+    }
     if (FirstMoveSeen) {
         CloseRequested = true;
     } else {

@@ -17,6 +17,7 @@ enum class ClosingEvent {
     KeyOrButtonDown,  // WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN
     SetCursor,        // WM_SETCURSOR
     MouseMove,        // WM_MOUSEMOVE
+    DisplayChange,    // WM_DISPLAYCHANGE
     Other,
 };
 
@@ -47,12 +48,15 @@ class PasswordSystem {
 // Which input ends the renderer. Input sets CloseRequested and posts WM_CLOSE; a WM_CLOSE
 // closes the window only once CloseRequested is set and the password check has passed.
 // The very first mouse move only arms the movement rule: a window gets one at creation
-// without any movement.
+// without any movement. So does the first after a display change, which takes the cursor's
+// position as the new reference point: the system moves the cursor off a monitor that goes
+// away, and a window placed again gets a mouse move without any movement.
 struct ClosingRules {
     static constexpr int MoveThreshold = 4;  // largest travel in pixels that does not close
 
     bool CloseRequested = false;
     bool FirstMoveSeen = false;
+    bool TakeNextMoveAsReference = false;
     ScreenPoint ReferencePoint;
     bool PasswordCheckActive = false;
 

@@ -7,7 +7,7 @@ namespace nuvrel {
 namespace {
 
 using EnumDisplayMonitorsFunction = BOOL(WINAPI*)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
-using GetMonitorInfoFunction = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);
+using GetMonitorInfoFunction = BOOL(WINAPI*)(HMONITOR, LPMONITORINFO);  // the wide one
 
 struct MonitorQuery {
     GetMonitorInfoFunction getMonitorInfo;
@@ -20,11 +20,12 @@ ScreenRect ScreenRectOf(const RECT& rect) {
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     MonitorQuery& query = *reinterpret_cast<MonitorQuery*>(data);
-    MONITORINFO info{};
+    MONITORINFOEXW info{};
     info.cbSize = sizeof info;
     if (query.getMonitorInfo(monitor, &info)) {
-        query.layout->monitors.push_back(
-            {ScreenRectOf(info.rcMonitor), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        query.layout->monitors.push_back({ScreenRectOf(info.rcMonitor),
+                                          (info.dwFlags & MONITORINFOF_PRIMARY) != 0,
+                                          info.szDevice});
     }
     return TRUE;
 }
@@ -38,7 +39,7 @@ void AddMonitors(DisplayLayout& layout) {
     const auto enumDisplayMonitors = reinterpret_cast<EnumDisplayMonitorsFunction>(
         reinterpret_cast<void*>(GetProcAddress(user32, "EnumDisplayMonitors")));
     const auto getMonitorInfo = reinterpret_cast<GetMonitorInfoFunction>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "GetMonitorInfoA")));
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetMonitorInfoW")));
     if (enumDisplayMonitors == nullptr || getMonitorInfo == nullptr) {
         return;
     }

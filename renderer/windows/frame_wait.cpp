@@ -13,11 +13,15 @@ void WaitForMessageOrTimeout(PaceClock::duration timeout) {
                                 MWMO_INPUTAVAILABLE);
 }
 
-FineTimerResolution::FineTimerResolution() : raised_(timeBeginPeriod(1) == TIMERR_NOERROR) {}
-
-FineTimerResolution::~FineTimerResolution() {
-    if (raised_) {
+void FineTimerResolution::Hold(bool fine) {
+    if (fine == raised_) {
+        return;
+    }
+    if (fine) {
+        raised_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+    } else {
         timeEndPeriod(1);
+        raised_ = false;
     }
 }
 

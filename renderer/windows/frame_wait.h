@@ -8,14 +8,16 @@ namespace nuvrel {
 // first: input during the wait is handled at once.
 void WaitForMessageOrTimeout(PaceClock::duration timeout);
 
-// A 1 ms system timer resolution for as long as it lives, so that waits between frames
-// end on time.
+// The system timer's resolution: 1 ms while held, so that waits between frames end on
+// time; the system's default, lighter on the machine, while let go. Let go at the end.
 class FineTimerResolution {
   public:
-    FineTimerResolution();
+    FineTimerResolution() = default;
     FineTimerResolution(const FineTimerResolution&) = delete;
     FineTimerResolution& operator=(const FineTimerResolution&) = delete;
-    ~FineTimerResolution();
+    ~FineTimerResolution() { Hold(false); }
+
+    void Hold(bool fine);
 
   private:
     bool raised_ = false;

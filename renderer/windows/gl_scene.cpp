@@ -3,7 +3,6 @@
 #include <ctime>
 
 #include "renderer/scene/gl_headers.h"
-#include "renderer/windows/saver_placement.h"
 #include "renderer/windows/select_pixel_format.h"
 
 namespace nuvrel {
@@ -48,17 +47,22 @@ void SetUpScene(GlScene& gl, HWND window) {
     SetUpScene(gl, window, std::move(scene), ClientViewport(window));
 }
 
-void PlaceScenes(std::vector<MonitorScene>& scenes, const std::vector<ViewportRect>& viewports,
-                 std::uint32_t primarySeed) {
-    if (scenes.size() > viewports.size()) {
-        scenes.resize(viewports.size());
+void PlaceScenes(std::vector<MonitorScene>& scenes, const SaverPlacement& placement,
+                 SceneSeeds& seeds) {
+    std::vector<MonitorKey> before;
+    for (const MonitorScene& placed : scenes) {
+        before.push_back(placed.monitor);
     }
-    for (std::size_t i = 0; i < viewports.size(); ++i) {
-        if (i == scenes.size()) {
-            scenes.push_back({TryBuildVortexScene(MonitorSeed(primarySeed, i)), viewports[i]});
-        }
-        scenes[i].viewport = viewports[i];
+    const std::vector<std::optional<std::size_t>> kept = KeptScenes(before, placement.monitors);
+    std::vector<MonitorScene> placedNow;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        MonitorScene placed = kept[i] ? std::move(scenes[*kept[i]])
+                                      : MonitorScene{TryBuildVortexScene(seeds.Next()), {}, {}};
+        placed.viewport = placement.viewports[i];
+        placed.monitor = placement.monitors[i];
+        placedNow.push_back(std::move(placed));
     }
+    scenes = std::move(placedNow);
 }
 
 void TearDownScene(GlScene& gl, HWND window) {

@@ -8,6 +8,7 @@
 
 #include "renderer/scene/scene_drawing.h"
 #include "renderer/scene/vortex_scene.h"
+#include "renderer/windows/saver_placement.h"
 
 namespace nuvrel {
 
@@ -15,6 +16,7 @@ namespace nuvrel {
 struct MonitorScene {
     std::unique_ptr<VortexScene> scene;
     ViewportRect viewport;
+    MonitorKey monitor;
 };
 
 // The scenes on screen: the window's device context, its OpenGL rendering context and one
@@ -47,12 +49,12 @@ void SetUpScene(GlScene& gl, HWND window, std::unique_ptr<VortexScene> scene,
 void SetUpScene(GlScene& gl, HWND window);
 void TearDownScene(GlScene& gl, HWND window);
 
-// The scenes for the monitors' viewports, the primary's first: the scenes already there keep
-// their place in the list and their state, monitors beyond them get new scenes of their
-// seeds (MonitorSeed), and scenes of monitors gone are dropped. A monitor whose scene cannot
-// be had stays black.
-void PlaceScenes(std::vector<MonitorScene>& scenes, const std::vector<ViewportRect>& viewports,
-                 std::uint32_t primarySeed);
+// The scenes for the placement's monitors, in its order, the primary's first: a monitor
+// already shown keeps its scene and its state (KeptScenes) in its new viewport, a monitor new
+// to the window gets a new scene of the next seed, and scenes of monitors gone are dropped.
+// A monitor whose scene cannot be had stays black.
+void PlaceScenes(std::vector<MonitorScene>& scenes, const SaverPlacement& placement,
+                 SceneSeeds& seeds);
 
 // Asks the driver to present every interval-th refresh (0: at once) where it offers
 // WGL_EXT_swap_control; false where it does not or there is no rendering context.

@@ -18,13 +18,17 @@ ScreenRect Union(const ScreenRect& a, const ScreenRect& b) {
 }
 
 // The monitor marked primary; without one, the system's primary screen.
-ScreenRect PrimaryOf(const DisplayLayout& layout) {
+MonitorKey PrimaryOf(const DisplayLayout& layout) {
     for (const Monitor& monitor : layout.monitors) {
         if (monitor.primary && !monitor.rect.Empty()) {
-            return monitor.rect;
+            return {monitor.device, monitor.rect};
         }
     }
-    return layout.primaryScreen;
+    return {{}, layout.primaryScreen};
+}
+
+bool SameRect(const ScreenRect& a, const ScreenRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 bool Overlap(const ScreenRect& a, const ScreenRect& b) {
@@ -39,28 +43,51 @@ ViewportRect ViewportIn(const ScreenRect& window, const ScreenRect& monitor) {
 
 }  // namespace
 
+bool SameMonitor(const MonitorKey& a, const MonitorKey& b) {
+    if (!a.device.empty() && !b.device.empty()) {
+        return a.device == b.device;
+    }
+    return SameRect(a.rect, b.rect);
+}
+
 SaverPlacement PlaceSaverWindow(const DisplayLayout& layout) {
-    const ScreenRect primary = PrimaryOf(layout);
+    const MonitorKey primary = PrimaryOf(layout);
     // The virtual screen holds every monitor; the union also covers a system that reports
     // monitors but no virtual screen, or none of either.
     SaverPlacement placement;
-    placement.window = Union(layout.virtualScreen, primary);
+    placement.window = Union(layout.virtualScreen, primary.rect);
     for (const Monitor& monitor : layout.monitors) {
         placement.window = Union(placement.window, monitor.rect);
     }
-    std::vector<ScreenRect> shown = {primary};
+    placement.monitors = {primary};
     for (const Monitor& monitor : layout.monitors) {
-        const bool overlaps = std::any_of(shown.begin(), shown.end(), [&](const ScreenRect& other) {
-            return Overlap(monitor.rect, other);
-        });
+        const bool overlaps =
+            std::any_of(placement.monitors.begin(), placement.monitors.end(),
+                        [&](const MonitorKey& other) { return Overlap(monitor.rect, other.rect); });
         if (!monitor.rect.Empty() && !overlaps) {
-            shown.push_back(monitor.rect);
+            placement.monitors.push_back({monitor.device, monitor.rect});
         }
     }
-    for (const ScreenRect& monitor : shown) {
-        placement.viewports.push_back(ViewportIn(placement.window, monitor));
+    for (const MonitorKey& monitor : placement.monitors) {
+        placement.viewports.push_back(ViewportIn(placement.window, monitor.rect));
     }
     return placement;
+}
+
+std::vector<std::optional<std::size_t>> KeptScenes(const std::vector<MonitorKey>& before,
+                                                   const std::vector<MonitorKey>& now) {
+    std::vector<bool> taken(before.size(), false);
+    std::vector<std::optional<std::size_t>> kept(now.size());
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        for (std::size_t j = 0; j < before.size(); ++j) {
+            if (!taken[j] && SameMonitor(now[i], before[j])) {
+                taken[j] = true;
+                kept[i] = j;
+                break;
+            }
+        }
+    }
+    return kept;
 }
 
 std::uint32_t MonitorSeed(std::uint32_t primarySeed, std::size_t index) {

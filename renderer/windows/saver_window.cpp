@@ -5,6 +5,7 @@
 
 #include "renderer/windows/closing_rules.h"
 #include "renderer/windows/display_layout.h"
+#include "renderer/windows/display_power_notice.h"
 #include "renderer/windows/frame_wait.h"
 #include "renderer/windows/gl_scene.h"
 #include "renderer/windows/password_dialog.h"
@@ -17,33 +18,43 @@ constexpr char ClassName[] = "WindowsScreenSaverClass";
 constexpr char TitleAtCreation[] = "Screensaver";
 constexpr char RunningTitle[] = "Nuvrel_VC";
 
-// When the next frame is due, and how many have been drawn.
+// When the next frame is due.
 struct FramePacing {
     FramePacer pacer{TargetRefreshHz};
-    bool uncapped = false;
     int swapInterval = 1;
     PaceClock::time_point nextFrame{};
-    long frameLimit = 0;  // 0: until input
-    bool holdLastFrame = false;
-    long framesDrawn = 0;
-    PaceClock::time_point firstFrame{};
-    PaceClock::time_point lastFrame{};
 };
 
-// One window per process.
+// The one window of the process, for as long as RunSaverWindow runs.
 struct RendererHost {
-    HINSTANCE ProgramInstance = nullptr;
+    RendererHost(HINSTANCE instance, const RendererOptions& options)
+        : ProgramInstance(instance), options(options) {}
+
+    HINSTANCE ProgramInstance;
+    const RendererOptions& options;
     HWND SaverWindow = nullptr;
     bool SceneRunning = false;
-    SaverPlacement placement;  // every monitor, each with a scene of its own
-    RendererOptions options;
-    std::uint32_t primarySeed = 0;
+    bool holdingLastFrame = false;
+    bool displayResting = false;  // the display is off: no frames, no timer resolution held
+    SaverPlacement placement;     // every monitor, each with a scene of its own
+    SceneSeeds seeds;
     ClosingRules closing;
     GlScene gl;
     FramePacing pacing;
+    FineTimerResolution fineTimer;  // held only while the pacer keeps the pace itself
+    DisplayPowerNotice displayPower;
 };
 
-RendererHost host;
+// The window procedure's way to the host; set only while RunSaverWindow runs.
+RendererHost* runningHost = nullptr;
+
+class RunningHost {
+  public:
+    explicit RunningHost(RendererHost& host) { runningHost = &host; }
+    RunningHost(const RunningHost&) = delete;
+    RunningHost& operator=(const RunningHost&) = delete;
+    ~RunningHost() { runningHost = nullptr; }
+};
 
 class WindowClosingPlatform final : public ClosingPlatform {
   public:
@@ -79,12 +90,16 @@ ClosingEvent ClosingEventOf(UINT message) {
             return ClosingEvent::SetCursor;
         case WM_MOUSEMOVE:
             return ClosingEvent::MouseMove;
+        case WM_DISPLAYCHANGE:
+            return ClosingEvent::DisplayChange;
         default:
             return ClosingEvent::Other;
     }
 }
 
-LRESULT CALLBACK ClosingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+// Every message ends here: the closing rules handle it, or the default processing does.
+LRESULT ApplyClosingRules(RendererHost& host, HWND window, UINT message, WPARAM wParam,
+                          LPARAM lParam) {
     WindowClosingPlatform platform(window);
     Win9xPasswordDialog passwords(window);
     switch (host.closing.Handle(ClosingEventOf(message), wParam != 0, platform, passwords)) {
@@ -106,111 +121,138 @@ void SetThreadPriorityByLevel(int level) {
     }
 }
 
-void ChoosePace() {
-    const RendererOptions& options = host.options;
-    const FramePace& pace = options.pace;
-    FramePacing& pacing = host.pacing;
+// The pace of the primary monitor's refresh, or the one the options set.
+FramePacing PacingFor(const FramePace& pace) {
     const int refreshHz = pace.refreshHz ? *pace.refreshHz : ReadPrimaryRefreshHz();
-    pacing.pacer = pace.period ? FramePacer(*pace.period) : FramePacer(refreshHz);
-    pacing.uncapped = pace.uncapped;
-    pacing.swapInterval = pace.uncapped ? 0 : SwapIntervalFor(refreshHz);
-    pacing.frameLimit = options.frameLimit;
-    pacing.holdLastFrame = options.holdLastFrame;
+    return {pace.period ? FramePacer(*pace.period) : FramePacer(refreshHz),
+            pace.uncapped ? 0 : SwapIntervalFor(refreshHz)};
+}
+
+void ChoosePace(RendererHost& host) {
+    host.pacing = PacingFor(host.options.pace);
+    RequestSwapInterval(host.gl, host.pacing.swapInterval);
+    if (host.options.observer != nullptr) {
+        host.options.observer->PaceChosen(host.pacing.swapInterval);
+    }
 }
 
 // The scenes of every monitor, built before any OpenGL state is set.
-std::vector<MonitorScene> BuildScenes() {
-    host.primarySeed = host.options.seed ? *host.options.seed : SeedFromClock();
+std::vector<MonitorScene> BuildScenes(RendererHost& host) {
+    host.seeds = {host.options.seed ? *host.options.seed : SeedFromClock()};
     std::vector<MonitorScene> scenes;
-    PlaceScenes(scenes, host.placement.viewports, host.primarySeed);
+    PlaceScenes(scenes, host.placement, host.seeds);
     return scenes;
+}
+
+void StartScene(RendererHost& host, HWND window) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    host.closing.ReferencePoint = {cursor.x, cursor.y};
+    SetCursor(nullptr);
+    // From here on the front end can find the window.
+    SetWindowTextA(window, RunningTitle);
+    SetThreadPriorityByLevel(ThreadPriorityLevel);
+    SetUpScene(host.gl, window, BuildScenes(host));
+    ChoosePace(host);
+    host.SceneRunning = true;
+    host.displayPower.Register(window);
+}
+
+void EndScene(RendererHost& host, HWND window) {
+    PostQuitMessage(0);
+    host.SceneRunning = false;
+    host.displayPower.Unregister();
+    TearDownScene(host.gl, window);
+}
+
+// The display went off: the scene stands still. Back on, it goes on from where it stood
+// with a fresh pace schedule, so the time asleep brings no catching up.
+void NoteDisplayPower(RendererHost& host, WPARAM event, LPARAM setting) {
+    const std::optional<DisplayPower> power = DisplayPowerIn(event, setting);
+    if (!power) {
+        return;
+    }
+    const bool rest = FrameDutyWhile(*power) == FrameDuty::Rest;
+    if (host.displayResting && !rest) {
+        host.pacing.pacer = FramePacer(host.pacing.pacer.Period());
+        host.pacing.nextFrame = {};
+    }
+    host.displayResting = rest;
 }
 
 // Monitors plugged in, removed or set to another resolution: the window covers them all
 // again, and each keeps or gets its scene.
-void PlaceOnMonitors(HWND window) {
+void PlaceOnMonitors(RendererHost& host, HWND window) {
     host.placement = PlaceSaverWindow(ReadDisplayLayout());
     const ScreenRect& area = host.placement.window;
     SetWindowPos(window, HWND_TOPMOST, area.left, area.top, area.Width(), area.Height(),
                  SWP_NOACTIVATE);
     if (host.gl.Ready()) {
-        PlaceScenes(host.gl.scenes, host.placement.viewports, host.primarySeed);
+        PlaceScenes(host.gl.scenes, host.placement, host.seeds);
     }
-    ChoosePace();  // the primary monitor may have a new refresh rate
-    RequestSwapInterval(host.gl, host.pacing.swapInterval);
+    ChoosePace(host);  // the primary monitor may have a new refresh rate
 }
 
-LRESULT CALLBACK CreateDestroyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_CREATE:
-            // From here on the front end can find the window.
-            SetWindowTextA(window, RunningTitle);
-            SetThreadPriorityByLevel(ThreadPriorityLevel);
-            SetUpScene(host.gl, window, BuildScenes());
-            RequestSwapInterval(host.gl, host.pacing.swapInterval);
-            host.SceneRunning = true;
-            break;
-        case WM_DESTROY:
-            host.SceneRunning = false;
-            TearDownScene(host.gl, window);
-            break;
-    }
-    return ClosingProc(window, message, wParam, lParam);
+// Compared whole: the low four bits are not masked off.
+bool SwallowedCommand(WPARAM command) {
+    return command == SC_NEXTWINDOW || command == SC_PREVWINDOW || command == SC_SCREENSAVE;
 }
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (runningHost == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    RendererHost& host = *runningHost;
     switch (message) {
-        case WM_CREATE: {
-            POINT cursor{};
-            GetCursorPos(&cursor);
-            host.closing.ReferencePoint = {cursor.x, cursor.y};
-            SetCursor(nullptr);
+        case WM_CREATE:
+            StartScene(host, window);
             break;
-        }
         case WM_DESTROY:
-            PostQuitMessage(0);
+            EndScene(host, window);
             break;
         case WM_DISPLAYCHANGE:
-            PlaceOnMonitors(window);
+            PlaceOnMonitors(host, window);
+            break;
+        case WM_POWERBROADCAST:
+            NoteDisplayPower(host, wParam, lParam);
             break;
         case WM_SYSCOMMAND:
-            // Compared whole: the low four bits are not masked off.
-            if (wParam == SC_NEXTWINDOW || wParam == SC_PREVWINDOW || wParam == SC_SCREENSAVE) {
+            if (SwallowedCommand(wParam)) {
                 return 0;
             }
             break;
     }
-    return CreateDestroyProc(window, message, wParam, lParam);
+    return ApplyClosingRules(host, window, message, wParam, lParam);
 }
 
-void IdleFrame() {
-    if (host.SceneRunning && !host.closing.PasswordCheckActive) {
-        DrawFrame(host.gl);
+bool SceneDrawable(const RendererHost& host) {
+    return host.SceneRunning && !host.closing.PasswordCheckActive && host.gl.Ready() &&
+           !host.holdingLastFrame && !host.displayResting;
+}
+
+void TellObserver(RendererHost& host, PaceClock::time_point presented) {
+    FrameObserver* observer = host.options.observer;
+    if (observer == nullptr) {
+        return;
     }
-}
-
-bool SceneDrawable() {
-    const FramePacing& pacing = host.pacing;
-    const bool held = pacing.holdLastFrame && pacing.framesDrawn == pacing.frameLimit;
-    return host.SceneRunning && !host.closing.PasswordCheckActive && host.gl.Ready() && !held;
-}
-
-void CountFrame(PaceClock::time_point presented) {
-    FramePacing& pacing = host.pacing;
-    if (pacing.framesDrawn++ == 0) {
-        pacing.firstFrame = presented;
-    }
-    pacing.lastFrame = presented;
-    if (pacing.frameLimit > 0 && pacing.framesDrawn == pacing.frameLimit && !pacing.holdLastFrame) {
-        host.closing.CloseRequested = true;
-        PostMessageA(host.SaverWindow, WM_CLOSE, 0, 0);
+    switch (observer->FramePresented(host.SaverWindow, presented)) {
+        case AfterFrame::DrawOn:
+            break;
+        case AfterFrame::HoldLastFrame:
+            host.holdingLastFrame = true;
+            break;
+        case AfterFrame::Close:
+            host.closing.CloseRequested = true;
+            PostMessageA(host.SaverWindow, WM_CLOSE, 0, 0);
+            break;
     }
 }
 
 // The loop's work while no message waits: a frame when one is due, else sleep until it is
 // due or a message comes. With nothing to draw, sleep until a message comes.
-void IdleTurn() {
-    if (!SceneDrawable()) {
+void IdleTurn(RendererHost& host) {
+    if (!SceneDrawable(host)) {
+        host.fineTimer.Hold(false);
         WaitMessage();
         return;
     }
@@ -220,18 +262,19 @@ void IdleTurn() {
         WaitForMessageOrTimeout(pacing.nextFrame - now);
         return;
     }
-    IdleFrame();
+    DrawFrame(host.gl);
     const PaceClock::time_point presented = PaceClock::now();
-    CountFrame(presented);
-    const Microseconds wait =
-        pacing.uncapped ? Microseconds{0} : pacing.pacer.WaitAfterFrame(presented);
+    TellObserver(host, presented);
+    const bool paced = !host.options.pace.uncapped;
+    const Microseconds wait = paced ? pacing.pacer.WaitAfterFrame(presented) : Microseconds{0};
+    host.fineTimer.Hold(paced && pacing.pacer.Pacing());
     pacing.nextFrame = presented + wait;
     if (wait == Microseconds{0}) {
         Sleep(0);
     }
 }
 
-int RunWindowLoop() {
+int RunWindowLoop(RendererHost& host) {
     WNDCLASSA windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = SaverWindowProc;
@@ -260,11 +303,10 @@ int RunWindowLoop() {
     SetForegroundWindow(host.SaverWindow);
 
     // Frames at the display's pace whenever no message waits.
-    const FineTimerResolution fineTimer;
     MSG message{};
     for (;;) {
         while (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-            IdleTurn();
+            IdleTurn(host);
         }
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == 0) {
@@ -280,17 +322,10 @@ int RunWindowLoop() {
 
 }  // namespace
 
-int RunSaverWindow(HINSTANCE instance, const RendererOptions& options, FrameCount* count) {
-    host.ProgramInstance = instance;
-    host.options = options;
-    ChoosePace();
-    const int exitCode = RunWindowLoop();
-    if (count != nullptr) {
-        count->frames = host.pacing.framesDrawn;
-        count->drawing = host.pacing.lastFrame - host.pacing.firstFrame;
-        count->swapInterval = host.pacing.swapInterval;
-    }
-    return exitCode;
+int RunSaverWindow(HINSTANCE instance, const RendererOptions& options) {
+    RendererHost host(instance, options);
+    const RunningHost running(host);
+    return RunWindowLoop(host);
 }
 
 }  // namespace nuvrel

@@ -17,23 +17,26 @@ struct FramePace {
     bool uncapped = false;               // no vsync and no wait: frames back to back
 };
 
-// What a run drew, for benchmarks.
-struct FrameCount {
-    long frames = 0;
-    PaceClock::duration drawing{};  // from the first frame to the last
-    int swapInterval = 0;
+// What the loop does after a frame that a test or benchmark build watches.
+enum class AfterFrame { DrawOn, HoldLastFrame, Close };
+
+// What test and benchmark builds watch of the frame loop; the shipped renderer has none.
+class FrameObserver {
+  public:
+    virtual ~FrameObserver() = default;
+    virtual void PaceChosen(int swapInterval) = 0;
+    virtual AfterFrame FramePresented(HWND window, PaceClock::time_point presented) = 0;
 };
 
 // What test and benchmark builds may change; the shipped renderer takes the defaults.
 struct RendererOptions {
     FramePace pace;
     std::optional<std::uint32_t> seed;  // the calendar time's when not set
-    long frameLimit = 0;                // after that many frames: close, or hold the last
-    bool holdLastFrame = false;
+    FrameObserver* observer = nullptr;
 };
 
 // Opens the renderer's full-screen window, draws frames until input ends it and returns
 // the exit code.
-int RunSaverWindow(HINSTANCE instance, const RendererOptions& options, FrameCount* count = nullptr);
+int RunSaverWindow(HINSTANCE instance, const RendererOptions& options);
 
 }  // namespace nuvrel

@@ -120,6 +120,31 @@ TEST_F(closing_rules_test, travel_of_four_pixels_does_not_close_and_five_does) {
     EXPECT_EQ(rules.ReferencePoint.x, 183);
 }
 
+TEST_F(closing_rules_test, after_a_display_change_the_next_move_is_the_new_reference) {
+    rules.ReferencePoint = {100, 100};
+    MoveTo(100, 100);
+    // The monitor under the cursor went away and the system moved the cursor.
+    EXPECT_EQ(Send(ClosingEvent::DisplayChange), ClosingResult::DefaultProcessing);
+    MoveTo(900, 400);
+    EXPECT_EQ(window.closesPosted, 0);
+    EXPECT_FALSE(rules.CloseRequested);
+    MoveTo(903, 401);
+    EXPECT_EQ(window.closesPosted, 0);
+    MoveTo(910, 401);
+    EXPECT_TRUE(rules.CloseRequested);
+    EXPECT_EQ(window.closesPosted, 1);
+}
+
+TEST_F(closing_rules_test, a_display_change_before_any_move_still_lets_the_next_real_move_close) {
+    rules.ReferencePoint = {100, 100};
+    Send(ClosingEvent::DisplayChange);
+    MoveTo(600, 100);
+    EXPECT_EQ(window.closesPosted, 0);
+    MoveTo(620, 100);
+    EXPECT_TRUE(rules.CloseRequested);
+    EXPECT_EQ(window.closesPosted, 1);
+}
+
 TEST_F(closing_rules_test, input_during_the_password_dialog_gets_only_default_handling) {
     passwords.windows9x = true;
     passwords.accept = false;

@@ -27,8 +27,12 @@ TEST(frame_allocation_test, a_thousand_frames_allocate_nothing) {
 TEST(frame_allocation_test, frames_of_three_monitors_allocate_nothing) {
     testing::SceneWindow window(480, 240);
     ASSERT_NE(window.Handle(), nullptr);
+    SaverPlacement placement;
+    placement.viewports = {{0, 0, 160, 240}, {160, 40, 160, 120}, {320, 0, 160, 200}};
+    placement.monitors.resize(placement.viewports.size());
     std::vector<MonitorScene> scenes;
-    PlaceScenes(scenes, {{0, 0, 160, 240}, {160, 40, 160, 120}, {320, 0, 160, 200}}, 7);
+    SceneSeeds seeds{7};
+    PlaceScenes(scenes, placement, seeds);
     ASSERT_EQ(scenes.size(), 3u);
     GlScene gl;
     SetUpScene(gl, window.Handle(), std::move(scenes));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 
 namespace nuvrel {
@@ -138,6 +139,54 @@ TEST(saver_placement_test, a_virtual_screen_smaller_than_the_monitors_still_cove
         Layout({0, 0, 1920, 1080}, {{{0, 0, 1920, 1080}, true}, {{1920, 0, 3840, 1080}, false}}));
     ExpectWindow(placement, {0, 0, 3840, 1080});
     ExpectViewports(placement, {{0, 0, 1920, 1080}, {1920, 0, 1920, 1080}});
+}
+
+// Which monitor shown before each monitor shown after a display change keeps its scene from,
+// by the placements of the two layouts.
+std::vector<std::optional<std::size_t>> KeptAcross(std::vector<Monitor> before,
+                                                   std::vector<Monitor> after) {
+    const ScreenRect anywhere{-10000, -10000, 10000, 10000};
+    return KeptScenes(PlaceSaverWindow(Layout(anywhere, std::move(before))).monitors,
+                      PlaceSaverWindow(Layout(anywhere, std::move(after))).monitors);
+}
+
+using Kept = std::vector<std::optional<std::size_t>>;
+const Monitor Primary{{0, 0, 1920, 1080}, true, L"\\\\.\\DISPLAY1"};
+const Monitor Left{{-1280, 0, 0, 1024}, false, L"\\\\.\\DISPLAY2"};
+const Monitor Right{{1920, 0, 4480, 1440}, false, L"\\\\.\\DISPLAY3"};
+
+TEST(saver_placement_test, each_monitor_keeps_its_scene_when_the_middle_of_three_goes) {
+    // Shown as primary, left, right; the left one unplugged.
+    EXPECT_EQ(KeptAcross({Primary, Left, Right}, {Primary, Right}), (Kept{0, 2}));
+    // And plugged in again: a new scene for it.
+    EXPECT_EQ(KeptAcross({Primary, Right}, {Primary, Left, Right}), (Kept{0, std::nullopt, 1}));
+}
+
+TEST(saver_placement_test, each_monitor_keeps_its_scene_when_the_primary_changes) {
+    // The right monitor made primary: its corner becomes the desktop's origin.
+    const Monitor oldPrimary{{-1920, 0, 0, 1080}, false, Primary.device};
+    const Monitor newPrimary{{0, 0, 2560, 1440}, true, Right.device};
+    EXPECT_EQ(KeptAcross({Primary, Right}, {oldPrimary, newPrimary}), (Kept{1, 0}));
+}
+
+TEST(saver_placement_test, each_monitor_keeps_its_scene_when_the_list_is_reordered) {
+    // Shown in the order listed, the primary first: primary, left, right before; primary,
+    // right, left after.
+    EXPECT_EQ(KeptAcross({Primary, Left, Right}, {Right, Primary, Left}), (Kept{0, 2, 1}));
+    EXPECT_EQ(KeptAcross({Left, Right, Primary}, {Primary, Right, Left}), (Kept{0, 2, 1}));
+}
+
+TEST(saver_placement_test, without_device_names_a_monitor_is_known_by_its_rectangle) {
+    const Monitor primary{Primary.rect, true};
+    const Monitor left{Left.rect, false};
+    const Monitor right{Right.rect, false};
+    EXPECT_EQ(KeptAcross({primary, left, right}, {right, primary}), (Kept{0, 2}));
+    // A new resolution makes it another monitor.
+    const Monitor rightResized{{1920, 0, 3840, 1080}, false};
+    EXPECT_EQ(KeptAcross({primary, right}, {primary, rightResized}), (Kept{0, std::nullopt}));
+    // With names, the resolution does not matter.
+    EXPECT_EQ(KeptAcross({Primary, Right}, {Primary, {{1920, 0, 3840, 1080}, false, Right.device}}),
+              (Kept{0, 1}));
 }
 
 TEST(saver_placement_test, the_primary_keeps_the_runs_seed_and_every_other_monitor_differs) {

@@ -37,6 +37,25 @@ stop_servers() {
 }
 trap stop_servers EXIT
 
+# Saves the screen once the renderer holds its last frame: two screenshots a second apart
+# that are the same, however many frames a second this machine draws.
+wait_for_held_picture() {
+    local picture=$1 previous=${1%.ppm}-previous.ppm tries
+    sleep 2
+    import -window root -depth 8 "$previous"
+    for ((tries = 0; tries < 90; tries++)); do
+        sleep 1
+        import -window root -depth 8 "$picture"
+        if cmp -s "$picture" "$previous"; then
+            rm -f "$previous"
+            return 0
+        fi
+        mv "$picture" "$previous"
+    done
+    echo "FAIL: the renderer still draws after 90 s" >&2
+    exit 1
+}
+
 # Draws seed 5 for 150 frames on an Xephyr with the given screens and saves the screen.
 draw_seed() {
     local picture=$1
@@ -54,8 +73,7 @@ draw_seed() {
     "$wine_run" --arch "$arch" --prefix "$prefix" "$renderer_loop" --seed 5 --hold-after 150 &
     local renderer=$!
     xdotool search --sync --name '^Nuvrel_VC$' >/dev/null
-    sleep 8  # 150 frames at a 60 Hz pace, or fewer a second on a loaded machine
-    import -window root -depth 8 "$picture"
+    wait_for_held_picture "$picture"
     xdotool key space
     wait "$renderer"
     unset DISPLAY
