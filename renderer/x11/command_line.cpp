@@ -19,11 +19,12 @@ const char Usage[] =
     "  -window-id ID     draw into the window ID (decimal or 0x hexadecimal);\n"
     "                    it wins over -root. Without these, $XSCREENSAVER_WINDOW\n"
     "                    names the window if set.\n"
-    "  -delay MICROSECONDS  pause added after each frame (default 0); frames keep\n"
-    "                    the pace of a 60 Hz display in any case\n"
+    "  -delay MICROSECONDS  a pause after each frame, on top of the pace of a 60 Hz\n"
+    "                    display (default 0)\n"
     "  -fps              show the frame rate in a corner\n"
     "  --seed N          a fixed random seed (0..4294967295) instead of the clock\n"
     "  -h, --help        this text\n"
+    "  --version         the version\n"
     "  For tests and benchmarks: --frames N (end after N frames and print the frame rate),\n"
     "  --snapshot FILE.ppm (with --frames: save the last frame), --size WxH (own window),\n"
     "  --uncapped (frames back to back, without vsync or pace).\n"
@@ -111,6 +112,9 @@ CommandLine ParseCommandLine(int argc, const char* const argv[], const char* xsc
         };
         if (Is(argument, "-h") || Is(argument, "-help")) {
             result.outcome = Outcome::Help;
+            return result;
+        } else if (Is(argument, "-version")) {
+            result.outcome = Outcome::Version;
             return result;
         } else if (Is(argument, "-root")) {
             if (!chooseTarget(Target::VirtualRoot)) {

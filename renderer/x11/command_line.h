@@ -20,7 +20,7 @@ struct Options {
     unsigned long windowId = 0;
     long delayMicroseconds = 0;         // pause added after each frame, on top of the pace
     bool showFrameRate = false;         // a frame-rate figure in the bottom-left corner
-    std::optional<std::uint32_t> seed;  // the calendar time when absent
+    std::optional<std::uint32_t> seed;  // absent: from the clock and the process id
 
     // For tests and benchmarks.
     long frames = 0;           // end after this many frames; 0 runs until ended
@@ -30,7 +30,7 @@ struct Options {
     int height = 600;
 };
 
-enum class Outcome { Run, Help, Bad };
+enum class Outcome { Run, Help, Version, Bad };
 
 struct CommandLine {
     Outcome outcome = Outcome::Bad;

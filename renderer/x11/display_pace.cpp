@@ -4,6 +4,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
+
+#include "renderer/x11/monitor_choice.h"
 
 namespace nuvrel::x11 {
 namespace {
@@ -22,35 +25,49 @@ double ModeRefreshHz(const XRRModeInfo& mode) {
     return static_cast<double>(mode.dotClock) / (mode.hTotal * lines);
 }
 
-// The window's middle on the root window.
-bool WindowMiddle(const Surface& surface, int& x, int& y) {
+// The window's rectangle on the root window.
+bool WindowOnRoot(const Surface& surface, ScreenRect& rect) {
     Window child = 0;
+    rect.width = surface.width;
+    rect.height = surface.height;
     return XTranslateCoordinates(surface.display, surface.window,
-                                 DefaultRootWindow(surface.display), surface.width / 2,
-                                 surface.height / 2, &x, &y, &child) != 0;
+                                 DefaultRootWindow(surface.display), 0, 0, &rect.x, &rect.y,
+                                 &child) != 0;
 }
 
-double RefreshOfCrtcAt(Display* display, XRRScreenResources& resources, int x, int y) {
+double RefreshOfMode(const XRRScreenResources& resources, RRMode mode) {
+    for (int m = 0; m < resources.nmode; ++m) {
+        if (resources.modes[m].id == mode) {
+            return ModeRefreshHz(resources.modes[m]);
+        }
+    }
+    return 0.0;
+}
+
+// The CRTCs that show something, with their rates.
+std::vector<CrtcShown> ShowingCrtcs(Display* display, XRRScreenResources& resources) {
+    std::vector<CrtcShown> shown;
     for (int c = 0; c < resources.ncrtc; ++c) {
         XRRCrtcInfo* crtc = XRRGetCrtcInfo(display, &resources, resources.crtcs[c]);
         if (crtc == nullptr) {
             continue;
         }
-        const bool shows = crtc->mode != None && x >= crtc->x && y >= crtc->y &&
-                           x < crtc->x + static_cast<int>(crtc->width) &&
-                           y < crtc->y + static_cast<int>(crtc->height);
-        const RRMode mode = crtc->mode;
+        if (crtc->mode != None) {
+            shown.push_back(CrtcShown{ScreenRect{crtc->x, crtc->y, static_cast<int>(crtc->width),
+                                                 static_cast<int>(crtc->height)},
+                                      RefreshOfMode(resources, crtc->mode)});
+        }
         XRRFreeCrtcInfo(crtc);
-        if (!shows) {
-            continue;
-        }
-        for (int m = 0; m < resources.nmode; ++m) {
-            if (resources.modes[m].id == mode) {
-                return ModeRefreshHz(resources.modes[m]);
-            }
-        }
     }
-    return 0.0;
+    return shown;
+}
+
+bool HasRandr12(Display* display, int& eventBase) {
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    return XRRQueryExtension(display, &eventBase, &errorBase) &&
+           XRRQueryVersion(display, &major, &minor) && (major > 1 || minor >= 3);
 }
 
 bool HasExtension(const char* extensions, const char* name) {
@@ -76,16 +93,8 @@ Function GlxFunction(const char* name) {
 int ReadRefreshHz(const Surface& surface) {
     Display* display = surface.display;
     int eventBase = 0;
-    int errorBase = 0;
-    int major = 0;
-    int minor = 0;
-    if (!XRRQueryExtension(display, &eventBase, &errorBase) ||
-        !XRRQueryVersion(display, &major, &minor) || (major == 1 && minor < 3)) {
-        return 0;
-    }
-    int x = 0;
-    int y = 0;
-    if (!WindowMiddle(surface, x, y)) {
+    ScreenRect window;
+    if (!HasRandr12(display, eventBase) || !WindowOnRoot(surface, window)) {
         return 0;
     }
     XRRScreenResources* resources =
@@ -93,9 +102,22 @@ int ReadRefreshHz(const Surface& surface) {
     if (resources == nullptr) {
         return 0;
     }
-    const double refresh = RefreshOfCrtcAt(display, *resources, x, y);
+    const double refresh = RefreshUnderWindow(window, ShowingCrtcs(display, *resources));
     XRRFreeScreenResources(resources);
     return static_cast<int>(std::lround(refresh));
+}
+
+int WatchScreenChanges(Display* display) {
+    int eventBase = 0;
+    if (!HasRandr12(display, eventBase)) {
+        return -1;
+    }
+    XRRSelectInput(display, DefaultRootWindow(display), RRScreenChangeNotifyMask);
+    return eventBase + RRScreenChangeNotify;
+}
+
+void NoteScreenChange(XEvent& event) {
+    XRRUpdateConfiguration(&event);
 }
 
 bool RequestSwapInterval(const Surface& surface, int interval) {

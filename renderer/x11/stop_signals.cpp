@@ -4,6 +4,8 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 namespace nuvrel::x11 {
 
 namespace {
@@ -11,12 +13,15 @@ namespace {
 volatile sig_atomic_t stopRequested = 0;
 int wakePipe[2] = {-1, -1};
 
+// The interrupted code may be about to read errno: the write here must not change it.
 extern "C" void OnStopSignal(int) {
+    const int savedErrno = errno;
     stopRequested = 1;
     if (wakePipe[1] >= 0) {
         const char byte = 1;
         [[maybe_unused]] const ssize_t ignored = write(wakePipe[1], &byte, 1);
     }
+    errno = savedErrno;
 }
 
 }  // namespace

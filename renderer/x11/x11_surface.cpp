@@ -6,22 +6,34 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "renderer/x11/loop_rules.h"
+
 namespace nuvrel::x11 {
 
 namespace {
 
 Window drawnWindow = 0;
 bool windowGone = false;
+int glxErrorBase = -1;
+// While set, X errors are kept here for the reason of a failure instead of being printed.
+std::string* heldErrors = nullptr;
 
 // The window going away under the program shows first as errors about it; they end the
 // frame loop instead of the process.
 int OnXError(Display* display, XErrorEvent* event) {
-    if (drawnWindow != 0 && event->resourceid == drawnWindow) {
+    // Once the window has gone, what fails after it (such as the OpenGL driver's teardown
+    // of its drawable) is no news.
+    if (windowGone ||
+        ErrorMeansWindowGone(event->error_code, event->resourceid, drawnWindow, glxErrorBase)) {
         windowGone = true;
         return 0;
     }
     char text[160];
     XGetErrorText(display, event->error_code, text, sizeof text);
+    if (heldErrors != nullptr) {
+        *heldErrors += std::string(heldErrors->empty() ? " (X error: " : ", ") + text;
+        return 0;
+    }
     std::fprintf(stderr, "nuvrel: X error: %s (request %d)\n", text, event->request_code);
     return 0;
 }
@@ -105,12 +117,9 @@ bool MakeOwnWindow(const Options& options, Surface& surface, XVisualInfo* visual
     XSetClassHint(display, surface.window, &classHint);
     surface.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, surface.window, &surface.deleteWindow, 1);
+    surface.wmProtocols = XInternAtom(display, "WM_PROTOCOLS", False);
+    // Drawing starts once the window manager has mapped it, at the size it then has.
     XMapRaised(display, surface.window);
-    // The picture starts once the window is on the screen.
-    XEvent event;
-    do {
-        XWindowEvent(display, surface.window, StructureNotifyMask, &event);
-    } while (event.type != MapNotify);
     surface.width = options.width;
     surface.height = options.height;
     return true;
@@ -131,7 +140,11 @@ Opening NoOpenGl(std::string& error, std::string reason) {
 bool ServerHasGlx(Display* display) {
     int errorBase = 0;
     int eventBase = 0;
-    return glXQueryExtension(display, &errorBase, &eventBase);
+    if (!glXQueryExtension(display, &errorBase, &eventBase)) {
+        return false;
+    }
+    glxErrorBase = errorBase;
+    return true;
 }
 
 constexpr const char* NoGlxReason = "the X server has no OpenGL (GLX)";
@@ -140,6 +153,31 @@ std::string WindowName(Window window) {
     char text[32];
     std::snprintf(text, sizeof text, "0x%lx", window);
     return text;
+}
+
+// Makes an OpenGL context current on the window; returns why it could not, or nothing. The
+// X errors on the way (a server refusing indirect GLX answers BadValue) join the reason.
+std::string StartOpenGl(Surface& surface, XVisualInfo* visual) {
+    Display* display = surface.display;
+    std::string errors;
+    heldErrors = &errors;
+    std::string failure;
+    surface.context = glXCreateContext(display, visual, nullptr, True);
+    if (surface.context == nullptr) {
+        failure = "cannot create an OpenGL context";
+    } else if (!glXMakeCurrent(display, surface.window, surface.context)) {
+        failure = "cannot make the OpenGL context current";
+    }
+    XSync(display, False);
+    heldErrors = nullptr;
+    if (failure.empty()) {
+        return failure;
+    }
+    if (surface.context != nullptr) {
+        glXDestroyContext(display, surface.context);
+        surface.context = nullptr;
+    }
+    return failure + (errors.empty() ? "" : errors + ")");
 }
 
 }  // namespace
@@ -203,17 +241,17 @@ Opening OpenSurface(const Options& options, Surface& surface, std::string& error
     int doubleBuffered = 0;
     glXGetConfig(display, visual, GLX_DOUBLEBUFFER, &doubleBuffered);
     surface.doubleBuffered = doubleBuffered != 0;
-    surface.context = glXCreateContext(display, visual, nullptr, True);
+    const std::string failure = StartOpenGl(surface, visual);
     XFree(visual);
-    if (surface.context == nullptr) {
-        return Fail(surface, error, "cannot create an OpenGL context");
-    }
-    if (!glXMakeCurrent(display, surface.window, surface.context)) {
-        return Fail(surface, error, "cannot make the OpenGL context current");
-    }
-    XSync(display, False);
     if (windowGone) {
-        return Fail(surface, error, "window " + WindowName(surface.window) + " went away");
+        return Fail(surface, error, "the window " + WindowName(surface.window) + " went away");
+    }
+    if (!failure.empty()) {
+        // On a root or given window the program stays, showing why, as it does without GLX.
+        if (surface.ownWindow) {
+            return Fail(surface, error, failure);
+        }
+        return NoOpenGl(error, failure);
     }
     return Opening::Opened;
 }

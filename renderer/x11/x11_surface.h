@@ -19,19 +19,22 @@ struct Surface {
     bool doubleBuffered = true;
     int width = 0;
     int height = 0;
-    Atom deleteWindow = 0;  // WM_DELETE_WINDOW: the close button of the own window
+    Atom wmProtocols = 0;   // the window manager's messages to the own window
+    Atom deleteWindow = 0;  // WM_DELETE_WINDOW: its close button
 };
 
 enum class Opening {
     Opened,
-    // A root or given window exists but OpenGL cannot draw on it; the surface holds the
-    // display and that window, without a context.
+    // A root or given window exists but OpenGL cannot draw on it (no GLX, no OpenGL
+    // visual, or no context); the surface holds the display and that window, without a
+    // context.
     NoOpenGl,
     Failed,  // the surface is closed again
 };
 
 // Opens the display, finds or makes the window that the options choose and makes an
-// OpenGL context current on it. Unless opened, error says why.
+// OpenGL context current on it; its own window is asked to be mapped, and is drawn once it
+// is. Unless opened, error says why.
 Opening OpenSurface(const Options& options, Surface& surface, std::string& error);
 void CloseSurface(Surface& surface);
 

@@ -85,6 +85,12 @@ TEST(command_line_test, help_asks_for_the_usage) {
     EXPECT_EQ(Parse({"-root", "-help"}).outcome, Outcome::Help);
 }
 
+TEST(command_line_test, version_asks_for_the_version) {
+    EXPECT_EQ(Parse({"--version"}).outcome, Outcome::Version);
+    EXPECT_EQ(Parse({"-version"}).outcome, Outcome::Version);
+    EXPECT_NE(std::string(Usage).find("--version"), std::string::npos);
+}
+
 TEST(command_line_test, refuses_bad_options) {
     const std::vector<std::vector<const char*>> bad = {
         {"-x"},

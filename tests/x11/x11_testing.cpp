@@ -172,6 +172,34 @@ OtherXServer::~OtherXServer() {
     }
 }
 
+FakeWindowManager::FakeWindowManager() : display_(XOpenDisplay(nullptr)) {
+    if (display_ != nullptr) {
+        XSelectInput(display_, DefaultRootWindow(display_), SubstructureRedirectMask);
+        XSync(display_, False);
+    }
+}
+
+FakeWindowManager::~FakeWindowManager() {
+    if (display_ != nullptr) {
+        XCloseDisplay(display_);
+    }
+}
+
+Window FakeWindowManager::WaitForMapRequest(double seconds) {
+    const double deadline = Now() + seconds;
+    while (display_ != nullptr && Now() < deadline) {
+        while (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (event.type == MapRequest) {
+                return event.xmaprequest.window;
+            }
+        }
+        Pause(0.02);
+    }
+    return 0;
+}
+
 std::vector<Window> WindowsTitled(Display* display, const char* title) {
     std::vector<Window> found;
     Window root = 0;
@@ -222,7 +250,9 @@ Window MakeWindow(Display* display, int width, int height) {
 Picture Screenshot(Display* display, Window window) {
     Picture picture;
     XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display, window, &attributes) == 0) {
+    // A window not yet mapped has no picture: X refuses to read one (BadMatch).
+    if (XGetWindowAttributes(display, window, &attributes) == 0 ||
+        attributes.map_state != IsViewable) {
         return picture;
     }
     XImage* image =

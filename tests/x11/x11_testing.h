@@ -53,6 +53,23 @@ class OtherXServer {
     std::string name_;
 };
 
+// A window manager of the test's own, on a connection of its own: it takes the requests to
+// map top-level windows and does with them only what the test says.
+class FakeWindowManager {
+  public:
+    FakeWindowManager();
+    FakeWindowManager(const FakeWindowManager&) = delete;
+    FakeWindowManager& operator=(const FakeWindowManager&) = delete;
+    ~FakeWindowManager();
+
+    // The window whose map request came within the time given, or 0.
+    Window WaitForMapRequest(double seconds = 20.0);
+    Display* display() const { return display_; }
+
+  private:
+    Display* display_ = nullptr;
+};
+
 // The wait status of a program run to its end (given up on after the time given).
 struct Finished {
     std::optional<int> status;
