@@ -22,4 +22,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver")
 set(CPACK_STRIP_FILES ON)
+# The same bytes from every build of a commit: the source's time on every file
+# (NuvrelCPackProject.cmake) and folders of mode 755 (package_stage.cmake).
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/NuvrelCPackProject.cmake)
+set(CPACK_NUVREL_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/package_stage.cmake)
 include(CPack)

@@ -13,7 +13,7 @@ packages=(
     xvfb xauth xdotool openbox x11-utils imagemagick xscreensaver xserver-xephyr
     locales fonts-ipafont-gothic
     sox lame
-    nsis p7zip-full
+    nsis p7zip-full zip osslsigncode openssl
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     gstreamer1.0-plugins-base:i386 gstreamer1.0-plugins-good:i386
 )

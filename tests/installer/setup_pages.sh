@@ -2,12 +2,14 @@
 # The setup program as a user goes through it, with the Enter key, on desktops of 96 and
 # 144 dpi: a screenshot of each page is saved, the window grows with the DPI (with the
 # font, about 1.4 times from 96 to 144 dpi), and the finish page's "Make Nuvrel my screen
-# saver", checked unless the user unchecks it, sets SCRNSAVE.EXE.
-#   setup_pages.sh WINE-RUN PREFIX SETUP-EXE OUTPUT-DIR
+# saver", checked unless the user unchecks it, sets SCRNSAVE.EXE. Run again while another
+# program holds Nuvrel.dll, Setup asks to retry (screenshot), and Escape ends it with exit
+# code 2, the programs unchanged.
+#   setup_pages.sh WINE-RUN PREFIX SETUP-EXE OUTPUT-DIR HOLDS-FILE-EXE
 # Exit code 77: this machine cannot start 32-bit Windows programs.
 set -euo pipefail
-[[ $# -eq 4 ]] || { echo "usage: setup_pages.sh WINE-RUN PREFIX SETUP-EXE OUTPUT-DIR" >&2; exit 2; }
-wine_run=$1 prefix=$(realpath -m "$2") setup=$(realpath "$3") output_dir=$4
+[[ $# -eq 5 ]] || { echo "usage: setup_pages.sh WINE-RUN PREFIX SETUP-EXE OUTPUT-DIR HOLDS-FILE-EXE" >&2; exit 2; }
+wine_run=$1 prefix=$(realpath -m "$2") setup=$(realpath "$3") output_dir=$4 holds_file=$5
 
 if ! "$wine_run" --arch win32 --prefix "$prefix" --check; then
     echo "SKIPPED: Wine cannot start 32-bit programs on this machine (no 32-bit user mode" \
@@ -56,15 +58,13 @@ install_at() {
     width=$(xdotool getwindowgeometry --shell "$window" | sed -n 's/^WIDTH=//p')
 
     screenshot "$window" "$output_dir/setup-$dpi-dpi-1-welcome.png"
+    # No folder page: the files are copied, then the finish page follows by itself.
     press_enter "$window"
-    screenshot "$window" "$output_dir/setup-$dpi-dpi-2-folder.png"
-    press_enter "$window"
-    # The files are copied, then the finish page follows by itself.
     for _ in $(seq 120); do
         [[ -f "$prefix/drive_c/Program Files/Nuvrel/Uninstall.exe" ]] && break
         sleep 0.5
     done
-    screenshot "$window" "$output_dir/setup-$dpi-dpi-3-finish.png"
+    screenshot "$window" "$output_dir/setup-$dpi-dpi-2-finish.png"
     [[ -z $(run reg query "$desktop_key" /v SCRNSAVE.EXE 2>/dev/null | tr -d '\r' | grep SCRNSAVE) ]] ||
         fail "SCRNSAVE.EXE was set before the finish page was left"
     press_enter "$window"
@@ -82,3 +82,29 @@ echo "window width: $narrow pixels at 96 dpi, $wide at 144 dpi"
 # Dialog units follow the font, whose average width grows a little less than the DPI.
 ((wide * 100 >= narrow * 135 && wide * 100 <= narrow * 160)) ||
     fail "the window is $narrow pixels wide at 96 dpi and $wide at 144 dpi"
+
+# The install of 144 dpi, while another program holds Nuvrel.dll.
+programs=$prefix/drive_c/windows/system32/Nuvrel
+before=$(cat "$programs.scr" "$programs.dll" | md5sum)
+run "$holds_file" 'C:\windows\system32\Nuvrel.dll' >/dev/null &
+timeout 30 xdotool search --sync --name '^Nuvrel test box [0-9]+$' >/dev/null || fail "no holds_file"
+run "$setup" &
+setup_pid=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Nuvrel Setup$' | head -n 1) ||
+    fail "no window \"Nuvrel Setup\""
+sleep 1
+press_enter "$window"
+message=
+for _ in $(seq 60); do
+    message=$(xdotool search --onlyvisible --name '^Nuvrel Setup$' | grep -vx "$window" | head -n 1) && break
+    sleep 0.5
+done
+[[ -n $message ]] || fail "no message about Nuvrel.dll in use"
+screenshot root "$output_dir/setup-144-dpi-3-file-in-use.png"
+xdotool mousemove --window "$message" 5 5
+xdotool key Escape
+timeout 30 tail --pid="$setup_pid" -f /dev/null || fail "setup still running after Escape"
+status=0
+wait "$setup_pid" || status=$?
+[[ $status -eq 2 ]] || fail "setup cancelled with Nuvrel.dll in use: exit code $status, not 2"
+[[ $(cat "$programs.scr" "$programs.dll" | md5sum) == "$before" ]] || fail "the programs changed"

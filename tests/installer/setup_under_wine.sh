@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # The setup program as an administrator runs it, in a Wine prefix of a 32-bit or a 64-bit
 # Windows, one step at a time; the steps share the prefix and run in this order:
-#   setup_under_wine.sh STEP WINE-RUN ARCH PREFIX SETUP-EXE
-#   installs            a fresh prefix; setup /S /SCREENSAVER puts everything in place
+#   setup_under_wine.sh STEP WINE-RUN ARCH PREFIX SETUP-EXE HOLDS-FILE-EXE
+#   installs            a fresh prefix; /D naming another folder is refused; setup /S
+#                       /SCREENSAVER puts everything in place
 #   saver_runs          the saver named by SCRNSAVE.EXE, started with /s, shows the renderer
-#   upgrade             setup /S again, over the first: one entry, the user's settings kept
-#   uninstall           Uninstall.exe /S removes all of ours and keeps the settings file
+#   upgrade             setup /S again, over the first: while another program holds
+#                       Nuvrel.dll, or a preview runs Nuvrel.scr, it ends with exit code 3
+#                       and changes nothing; then one entry, the user's settings kept
+#   uninstall           Uninstall.exe /S while Nuvrel.dll is held ends with exit code 3 and
+#                       removes nothing; then it removes all of ours and keeps the settings
 #   keeps_another_saver an uninstall leaves SCRNSAVE.EXE alone when it names another saver
 # Exit code 77: this machine cannot start 32-bit Windows programs, which the setup
 # program is, in any prefix.
 set -euo pipefail
-[[ $# -eq 5 ]] || { echo "usage: setup_under_wine.sh STEP WINE-RUN ARCH PREFIX SETUP-EXE" >&2; exit 2; }
-step=$1 wine_run=$2 arch=$3 prefix=$(realpath -m "$4") setup=$5
+[[ $# -eq 6 ]] || { echo "usage: setup_under_wine.sh STEP WINE-RUN ARCH PREFIX SETUP-EXE HOLDS-FILE-EXE" >&2; exit 2; }
+step=$1 wine_run=$2 arch=$3 prefix=$(realpath -m "$4") setup=$5 holds_file=$6
 
 if ! "$wine_run" --arch win32 --prefix "$prefix" --check ||
     ! "$wine_run" --arch "$arch" --prefix "$prefix" --check; then
@@ -84,6 +88,35 @@ expect_installed() {
     [[ $command =~ ^\".*\\Uninstall\.exe\"$ ]] || fail "the uninstall command is not quoted: $command"
 }
 
+# Starts another program that holds the file open with no sharing (none: only its window),
+# and prints the handle of its window, a preview box.
+start_holder() {
+    run "$holds_file" "$@" >/dev/null &
+    local title
+    title=$(timeout 30 xdotool search --sync --name '^Nuvrel test box [0-9]+$' getwindowname) ||
+        fail "holds_file $* did not start"
+    echo "${title##* }"
+}
+
+# Ends every program of the prefix: the holder and whatever runs in its box.
+end_programs() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+}
+
+# The two programs' checksums: an install is whole when both are what they were.
+programs_sum() { cat "$saver_folder/Nuvrel.scr" "$saver_folder/Nuvrel.dll" | md5sum; }
+
+# Setup /S over an install, while something holds its files: exit code 3, nothing changed.
+expect_refused_upgrade() {
+    local before status=0
+    before=$(programs_sum)
+    run "$(realpath "$setup")" /S || status=$?
+    [[ $status -eq 3 ]] || fail "setup /S with $1: exit code $status, not 3"
+    [[ $(programs_sum) == "$before" ]] || fail "setup /S with $1 changed the programs"
+    end_programs
+}
+
 settings_file=$saver_folder/Nuvrel.ini
 settings='[Section]
 BGM=0'
@@ -93,6 +126,12 @@ case $step in
         # A fresh prefix, with nothing of a former run.
         wineserver -k 2>/dev/null || true
         rm -rf "$prefix" "$prefix.lock"
+        # A folder that every user can write to.
+        status=0
+        run "$(realpath "$setup")" /S '/D=C:\Users\Public\Nuvrel' || status=$?
+        [[ $status -eq 87 ]] || fail "setup /S /D=C:\Users\Public\Nuvrel: exit code $status, not 87"
+        [[ ! -e $drive_c/users/Public/Nuvrel ]] || fail "setup /D put files in C:\Users\Public\Nuvrel"
+        [[ ! -e $saver_folder/Nuvrel.scr && $(count_entries) -eq 0 ]] || fail "setup /D installed"
         run "$(realpath "$setup")" /S /SCREENSAVER || fail "setup /S /SCREENSAVER exit code $?"
         wait_for_programs
         expect_installed
@@ -127,12 +166,27 @@ case $step in
 
     upgrade)
         printf '%s\r\n' "$settings" >"$settings_file"
+        # The installed programs, marked, tell an untouched install from a replaced one.
+        for file in Nuvrel.scr Nuvrel.dll; do
+            printf 'previous install' >>"$saver_folder/$file"
+        done
+        start_holder "C:\\windows\\$system_folder\\Nuvrel.dll" >/dev/null
+        expect_refused_upgrade "Nuvrel.dll held"
+        # As while the Screen Saver Settings show Nuvrel.
+        box=$(start_holder)
+        run "C:\\windows\\$system_folder\\Nuvrel.scr" /p "$box" &
+        timeout 30 xdotool search --sync --name "^Nuvrel test box $box with a preview\$" >/dev/null ||
+            fail "no preview"
+        expect_refused_upgrade "a preview running"
+
+        marked=$(programs_sum)
         run "$(realpath "$setup")" /S || fail "setup /S over an install: exit code $?"
         wait_for_programs
         expect_installed
         [[ $(count_entries) -eq 1 ]] || fail "$(count_entries) entries in the list of programs"
         [[ $(tr -d '\r' <"$settings_file") == "$settings" ]] || fail "Nuvrel.ini changed"
         [[ -n $(reg_value "$desktop_key" SCRNSAVE.EXE) ]] || fail "SCRNSAVE.EXE was cleared"
+        [[ $(programs_sum) != "$marked" ]] || fail "setup /S did not replace the programs"
         ;;
 
     uninstall)
@@ -146,6 +200,16 @@ case $step in
         [[ -n $command ]] || fail "no uninstall command"
         uninstaller=${command#\"}
         uninstaller=${uninstaller%\"}
+
+        # Run in place, as deployment tools do, for its own exit code: _?= takes no quotes.
+        folder=$(run winepath -s "${uninstaller%\\Uninstall.exe}" | tr -d '\r')
+        start_holder "C:\\windows\\$system_folder\\Nuvrel.dll" >/dev/null
+        status=0
+        run "$folder\\Uninstall.exe" /S "_?=$folder" || status=$?
+        [[ $status -eq 3 ]] || fail "Uninstall.exe /S with Nuvrel.dll held: exit code $status, not 3"
+        end_programs
+        expect_installed
+
         run "$uninstaller" /S || fail "Uninstall.exe /S exit code $?"
         wait_for_programs
 

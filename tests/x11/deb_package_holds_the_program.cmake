@@ -3,6 +3,8 @@
 # are, the manual page, the copyright file and changelog, and lintian's verdict.
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE "${OUTPUT_DIR}")
+# A fixed source time, which cpack takes instead of the last commit's.
+set(ENV{SOURCE_DATE_EPOCH} 1700000000)
 execute_process(COMMAND ${CPACK} -G DEB -B "${OUTPUT_DIR}" --config "${CONFIG}"
     RESULT_VARIABLE result OUTPUT_QUIET)
 if(NOT result EQUAL 0)
@@ -35,6 +37,19 @@ if(NOT fields MATCHES "Package: nuvrel\n" OR NOT fields MATCHES "libx11-6" OR
 endif()
 string(REGEX MATCH "Version: ([^\n]*)" _ "${fields}")
 set(version "${CMAKE_MATCH_1}")
+if(NOT version STREQUAL "${PROJECT_VERSION}-1")
+    message(FATAL_ERROR "the package's version ${version}, the project's ${PROJECT_VERSION}")
+endif()
+
+# Every file and folder carries the source time, whatever the time and umask of the build.
+execute_process(COMMAND env TZ=UTC dpkg-deb --contents ${packages} OUTPUT_VARIABLE listing)
+string(REGEX MATCHALL "[^\n]+" entries "${listing}")
+foreach(entry IN LISTS entries)
+    if(NOT entry MATCHES " 2023-11-14 22:13 " OR
+       (entry MATCHES "^d" AND NOT entry MATCHES "^drwxr-xr-x root/root "))
+        message(FATAL_ERROR "the package's entry: ${entry}")
+    endif()
+endforeach()
 
 set(root "${OUTPUT_DIR}/root")
 execute_process(COMMAND dpkg-deb --extract ${packages} "${root}")
@@ -42,6 +57,11 @@ execute_process(COMMAND "${root}/usr/libexec/xscreensaver/nuvrel" --help
     RESULT_VARIABLE result OUTPUT_VARIABLE usage)
 if(NOT result EQUAL 0 OR NOT usage MATCHES "^usage: nuvrel ")
     message(FATAL_ERROR "the packaged program's --help: ${result} ${usage}")
+endif()
+execute_process(COMMAND "${root}/usr/libexec/xscreensaver/nuvrel" --version
+    RESULT_VARIABLE result OUTPUT_VARIABLE program_version)
+if(NOT result EQUAL 0 OR NOT program_version STREQUAL "nuvrel ${PROJECT_VERSION}\n")
+    message(FATAL_ERROR "the packaged program's --version: ${result} ${program_version}")
 endif()
 
 function(require_all text what)
@@ -76,7 +96,7 @@ endif()
 execute_process(COMMAND env LC_ALL=C MANWIDTH=200 man -l "${manual}"
     OUTPUT_VARIABLE page ERROR_QUIET)
 string(REGEX REPLACE " +" " " page "${page}")
-require_all("${page}" "the manual page" "nuvrel - " "--root" "--window-id" "--delay" "--fps"
+require_all("${page}" "the manual page" "Nuvrel ${PROJECT_VERSION}" "--version" "nuvrel - " "--root" "--window-id" "--delay" "--fps"
     "ENVIRONMENT" "XSCREENSAVER_WINDOW" "EXIT STATUS" "SIGTERM")
 
 file(READ "${root}/usr/share/doc/nuvrel/copyright" copyright)
@@ -85,7 +105,8 @@ if(NOT copyright MATCHES
     message(FATAL_ERROR "copyright is not in the machine-readable format")
 endif()
 require_all("${copyright}" copyright "Upstream-Name: Nuvrel\n" "\nFiles: *\nCopyright: "
-    "\nLicense: ")
+    "\nLicense: Expat\n"
+    "Copyright: 2026 The Nuvrel maintainers\n")
 
 execute_process(
     COMMAND sh -c "gzip -dc \"$0\" > \"$1\"" "${root}/usr/share/doc/nuvrel/changelog.Debian.gz"
