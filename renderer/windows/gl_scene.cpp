@@ -36,7 +36,7 @@ void SetUpScene(GlScene& gl, HWND window, std::vector<MonitorScene> scenes) {
 void SetUpScene(GlScene& gl, HWND window, std::unique_ptr<VortexScene> scene,
                 const ViewportRect& viewport) {
     std::vector<MonitorScene> scenes;
-    scenes.push_back({std::move(scene), viewport});
+    scenes.push_back({std::move(scene), viewport, MonitorKey{}});
     SetUpScene(gl, window, std::move(scenes));
 }
 
