@@ -2,8 +2,8 @@
 # Signs the setup program with a throwaway self-signed certificate, as scripts/release.sh
 # does with a real one, and checks each signature with osslsigncode:
 #   setup_program_is_signed.sh VERSION CPACK CPACK-CONFIG OUTPUT-DIR WINE-RUN PREFIX
-# the setup program; Nuvrel.scr and Nuvrel.dll inside it (unpacked with 7z); and, under
-# Wine, the uninstaller that it writes, with the project's version in its entry.
+# the setup program; Nuvrel.scr, Nuvrel.dll and the uninstaller inside it (unpacked with 7z);
+# and, under Wine, the uninstaller that it writes, with the project's version in its entry.
 # Exit code 77: the Wine part cannot run here (no 32-bit user mode); the rest has passed.
 set -euo pipefail
 [[ $# -eq 6 ]] || { echo "usage: setup_program_is_signed.sh VERSION CPACK CONFIG OUTPUT-DIR WINE-RUN PREFIX" >&2; exit 2; }
@@ -41,7 +41,7 @@ osslsigncode verify -in "$setup" -CAfile "$certificate" 2>&1 | sed 's/^/    /'
 
 unpacked=$output_dir/unpacked
 7z x -o"$unpacked" "$setup" >/dev/null || fail "7z cannot unpack the setup program"
-for name in Nuvrel.scr Nuvrel.dll; do
+for name in Nuvrel.scr Nuvrel.dll Uninstall.exe; do
     file=$(find "$unpacked" -name "$name" -type f)
     [[ -n $file ]] || fail "no $name in the setup program"
     verify "$file" "$name inside the setup program"
