@@ -6,6 +6,7 @@
 #                    kernel can start 32-bit programs)
 #   windows64        the same code built for 64-bit Windows, its tests run under Wine
 #   fuzz             each parser's libFuzzer target for about 30 s (scripts/fuzz.sh 30)
+# then builds every download twice and compares the bytes (scripts/check-reproducible.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -31,6 +32,11 @@ done
 echo "=== fuzz"
 if ! scripts/fuzz.sh 30; then
     failed+=(fuzz)
+fi
+
+echo "=== reproducible"
+if ! scripts/check-reproducible.sh build/reproducible; then
+    failed+=(reproducible)
 fi
 
 if [[ ${#failed[@]} -gt 0 ]]; then

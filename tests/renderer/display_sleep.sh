@@ -13,6 +13,7 @@ prefix=$(realpath -m "$3")
 renderer_loop=$4
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../cmake/xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/processor_use.sh"
 start_x_server Xvfb -screen 0 640x400x24 -nolisten tcp
 xvfb_pid=$server_pid
 export DISPLAY=$server_display
@@ -47,22 +48,7 @@ run_loop --period-ms 16 --display-off-after 30 &
 loop_pid=$!
 xdotool search --sync --name '^Nuvrel_VC$' >/dev/null
 sleep 2
-# The processor time of the loop's own process (the Wine loader runs it as itself).
-process=
-for pid in $(pgrep -f 'renderer_loop\.exe'); do
-    if [[ $(readlink "/proc/$pid/exe" 2>/dev/null) == *wine* ]]; then
-        process=$pid
-        break
-    fi
-done
-[[ -n $process ]] || { echo "FAIL: no renderer_loop process" >&2; exit 1; }
-cpu_ticks() {
-    awk '{ print $14 + $15 }' "/proc/$process/stat"
-}
-before=$(cpu_ticks)
-sleep 4
-after=$(cpu_ticks)
-per_mille=$(((after - before) * 1000 / (4 * $(getconf CLK_TCK))))
+per_mille=$(processor_per_mille 'renderer_loop\.exe' 4)
 echo "renderer with the display off: $((per_mille / 10)).$((per_mille % 10))% of a core over 4 s"
 xdotool key space
 status=0

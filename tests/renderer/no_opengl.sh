@@ -12,6 +12,7 @@ prefix=$(realpath -m "$3")
 renderer=$4
 
 source "$(dirname "${BASH_SOURCE[0]}")/../../cmake/xvfb.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/processor_use.sh"
 start_x_server Xvfb -extension GLX -screen 0 800x600x24 -nolisten tcp
 xvfb_pid=$server_pid
 export DISPLAY=$server_display
@@ -43,24 +44,8 @@ if ! xdotool search --sync --name '^Nuvrel_VC$' >/dev/null; then
 fi
 sleep 2
 
-# The processor time of the renderer's own process (the Wine loader runs it as itself),
-# over 4 seconds, in clock ticks.
-process=
-for pid in $(pgrep -f 'Nuvrel\.dll'); do
-    if [[ $(readlink "/proc/$pid/exe" 2>/dev/null) == *wine* ]]; then
-        process=$pid
-        break
-    fi
-done
-[[ -n $process ]] || { echo "FAIL: no renderer process" >&2; exit 1; }
-cpu_ticks() {
-    awk '{ print $14 + $15 }' "/proc/$process/stat"
-}
-ticks_per_second=$(getconf CLK_TCK)
-before=$(cpu_ticks)
-sleep 4
-after=$(cpu_ticks)
-percent=$(((after - before) * 100 / (4 * ticks_per_second)))
+per_mille=$(processor_per_mille 'Nuvrel\.dll' 4)
+percent=$((per_mille / 10))
 echo "renderer without OpenGL: ${percent}% of a core over 4 s"
 
 xdotool key space
